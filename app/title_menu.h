@@ -1,0 +1,24 @@
+#pragma once
+// The title menu: the program's outer loop.
+#include <cstdint>
+#include <string>
+
+namespace vn {
+
+inline int32_t mouse_x = 0, mouse_y = 0;   // window pixels, sampled every frame
+inline uint8_t mouse_hit = 0;              // left clicks since the last sample
+inline bool config_open = false;           // the key configuration screen is shown
+inline uint8_t selected_line = 0;          // configuration line 1..9 chosen for rebinding; 0 none
+inline bool quit_requested = false;        // the menu ends after this frame
+inline uint8_t screenshot_count = 0;       // number of the next screenshot file
+
+// Runs the menu until the player quits, saves the settings, returns the exit status 0.
+int TitleMenu();
+// One menu frame; false when the menu ends.
+bool MenuFrame();
+// F12: writes "screen<n>.png" of the finished frame (shared by every frame loop).
+void ScreenshotKeyStep();
+// A German message shown on the menu for a few seconds (a level that failed to load).
+void SetMenuMessage(const std::string& text);
+
+}  // namespace vn

@@ -1,0 +1,49 @@
+#pragma once
+// Keyboard, mouse, joystick and close requests, polled by the game. Key codes are
+// the PC virtual-key numbers 1..255 (65..90 letters, 112..123 F1..F12, 160..165
+// left/right Shift, Control, Alt, 101 keypad 5). Every query first handles the
+// pending window messages, so answers are always current.
+#include <cstdint>
+
+namespace vn {
+
+int IsKeyDown(int key);        // 1 while held
+int TakeKeyHits(int key);      // presses since the last call for that key, then 0
+void ClearKeys();              // handles pending messages, then clears every key
+int GetMouseX();
+int GetMouseY();
+int IsMouseDown(int button);   // 1 left, 2 right, 3 middle
+int TakeMouseHits(int button);
+void ClearMouseButtons();
+void SetMouseVisible(int visible);
+int TakeCloseRequest();        // 1 once per use of the window's close button
+
+int IsPadButtonDown(int button, int port);  // buttons 0..15; only port 0 exists
+int TakePadButtonHits(int button, int port);
+float GetPadX(int port);       // -1 .. +1, exactly -1 and +1 at the ends
+float GetPadY(int port);
+void ClearPadButtons(int port_mask);
+
+// Handles all pending window messages (keys, mouse, focus, close, joystick
+// hot-plug). Called by every query and by TTimer::Wait.
+void PollInput();
+
+// The virtual-key number of a physical key (USB HID usage id, the numbering
+// SDL's scancodes use); 0 for keys the game has no number for.
+uint8_t KeyCodeFromScancode(int scancode);
+// A physical key that produces the virtual-key number, or 0 if none does.
+int ScancodeFromKeyCode(int key);
+
+// Test seams: events enter through the same translation the window's messages use.
+void InjectScancode(int scancode, bool down, bool repeat = false);
+void InjectKey(int key, bool down);          // via ScancodeFromKeyCode
+void InjectMouseMove(int x, int y);
+void InjectMouseButton(int button, bool down);
+void InjectCloseRequest();
+void InjectFocusLost();
+void InjectPadButton(int button, bool down); // port 0
+void InjectPadAxis(int axis, float value);   // axis 0 = x, 1 = y; -1..+1
+// Forgets every state, pending hit and injected joystick (between tests).
+void ResetInputForTest();
+
+}  // namespace vn

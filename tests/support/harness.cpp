@@ -1,0 +1,159 @@
+#include "tests/support/harness.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <unistd.h>
+
+#include "app/resources.h"
+#include "app/settings.h"
+#include "app/title_menu.h"
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "engine/platform.h"
+#include "engine/random.h"
+#include "engine/timing.h"
+#include "play/entities.h"
+#include "play/notice.h"
+#include "play/play_loop.h"
+#include "play/push_vehicle.h"
+#include "world/actions.h"
+#include "world/inventory.h"
+#include "world/level_files.h"
+#include "world/map.h"
+#include "world/map_effects.h"
+
+namespace vn::test {
+
+void InitTestEnvironment() {
+  SetHeadless(true);
+  InitPlatform();
+  UseVirtualClock(true);
+  SetDefaultSettings();
+  OpenGraphics(screen_width, screen_height, 0, 60, 0);
+  SetImageMaskColor(255, 0, 255);
+  SetBlend(3);
+  SetDefaultImageFlags(1);
+  SetClsColor(255, 255, 255);
+  view_cols = static_cast<uint16_t>(screen_width / 32 + 1);
+  view_rows = static_cast<uint16_t>(screen_height / 32 + 1);
+  frame_timer = TTimer::Create(60);
+  FillFixedTables();
+  SeedRandom(12345);
+}
+
+void ResetGameState() {
+  character_list.Clear();
+  shot_list.Clear();
+  fragment_list.Clear();
+  explosion_list.Clear();
+  action_list.Clear();
+  change_list.Clear();
+  autoswitch_list.Clear();
+  map_effect_list.Clear();
+  effect_todo_list.Clear();
+  topple_image.reset();
+  ResizeMap(1, 1);
+  cam_tile_x = cam_tile_y = cam_shift_x = cam_shift_y = 0;
+  ClearInventory();
+  inventory_slot = 0;
+  level_index = 1;
+  player_x = player_y = 0;
+  aim_target.reset();
+  ResetPush();
+  in_vehicle = 0;
+  vehicle_tile = 0;
+  vehicle_angle = 0;
+  ClearNotice();
+  ResetInputForTest();
+  SetDefaultSettings();
+  SeedRandom(12345);
+  SetDrawOrigin(0, 0);
+  SetDrawRotation(0);
+  SetDrawScale(1, 1);
+  SetColor(255, 255, 255);
+  SetAlpha(1);
+}
+
+TempGameDir::TempGameDir() {
+  static std::atomic<int> counter{0};
+  previous_ = std::filesystem::current_path();
+  path_ = std::filesystem::temp_directory_path() /
+          ("vn-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::remove_all(path_);
+  for (const char* sub : {"gfx", "sfx", "map", "data"}) std::filesystem::create_directories(path_ / sub);
+  std::filesystem::current_path(path_);
+}
+
+TempGameDir::~TempGameDir() {
+  std::error_code ec;
+  std::filesystem::current_path(previous_, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+LevelBuilder::LevelBuilder(uint16_t width, uint16_t height) { data_.Resize(width, height); }
+
+LevelBuilder& LevelBuilder::Tile(int layer, int x, int y, uint16_t value) {
+  data_.Tile(layer, x, y) = value;
+  return *this;
+}
+LevelBuilder& LevelBuilder::Code(int x, int y, uint8_t value) {
+  data_.Code(x, y) = value;
+  return *this;
+}
+LevelBuilder& LevelBuilder::Fill(int layer, int x0, int y0, int x1, int y1, uint16_t value) {
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) data_.Tile(layer, x, y) = value;
+  return *this;
+}
+LevelBuilder& LevelBuilder::Floor(int row, uint16_t value) {
+  return Fill(0, 0, row, data_.width - 1, row, value);
+}
+LevelBuilder& LevelBuilder::Player(int32_t x, int32_t y, uint8_t power, uint8_t gun) {
+  LevelCharacter c;
+  c.x = x; c.y = y; c.typ = 0; c.power = power; c.gun = gun;
+  data_.characters.push_back(c);
+  return *this;
+}
+LevelBuilder& LevelBuilder::Enemy(int32_t x, int32_t y, uint8_t power, uint8_t gun, uint16_t radius,
+                                  uint16_t item, uint8_t typ) {
+  LevelCharacter c;
+  c.x = x; c.y = y; c.typ = typ; c.power = power; c.gun = gun; c.action_radius = radius; c.item = item;
+  data_.characters.push_back(c);
+  return *this;
+}
+LevelBuilder& LevelBuilder::Action(uint8_t nr, uint16_t x, uint16_t y, uint16_t new_tile, uint8_t layer) {
+  data_.actions.push_back({nr, x, y, new_tile, layer});
+  data_.has_actions_file = true;
+  return *this;
+}
+LevelBuilder& LevelBuilder::Effect(uint8_t nr, uint16_t x, uint16_t y, uint8_t layer, uint8_t typ) {
+  data_.effects.push_back({nr, x, y, layer, typ});
+  return *this;
+}
+void LevelBuilder::Write(const std::string& name) const {
+  ASSERT_TRUE(WriteLevelFiles("map", name, data_)) << "cannot write level " << name;
+}
+void LevelBuilder::Load(const std::string& name) const {
+  Write(name);
+  ASSERT_TRUE(LoadLevel(name, "map")) << last_level_error;
+}
+
+void HoldKey(int key) { InjectKey(key, true); }
+void ReleaseKey(int key) { InjectKey(key, false); }
+void TapKey(int key) {
+  InjectKey(key, true);
+  InjectKey(key, false);
+}
+void ReleaseAllKeys() {
+  for (int k = 1; k < 256; ++k)
+    if (IsKeyDown(k)) InjectKey(k, false);
+}
+
+bool StepFrames(int n) {
+  for (int i = 0; i < n; ++i)
+    if (!PlayFrame()) return false;
+  return true;
+}
+
+}  // namespace vn::test

@@ -1,0 +1,61 @@
+#pragma once
+// Test support: a headless engine on the virtual clock, temporary game
+// directories, a level builder and frame stepping with injected input.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "world/level_data.h"
+
+namespace vn::test {
+
+// Headless SDL, virtual clock, an 800 x 600 window, fixed random seed, the fixed
+// tables filled and the default key bindings. Called by the test main.
+void InitTestEnvironment();
+// Resets lists, map, inventory, input and run state between tests.
+void ResetGameState();
+
+// A fresh directory with gfx/ sfx/ map/ data/ that becomes the working
+// directory while the object lives.
+class TempGameDir {
+ public:
+  TempGameDir();
+  ~TempGameDir();
+  const std::filesystem::path& Path() const { return path_; }
+  std::string File(const std::string& relative) const { return (path_ / relative).string(); }
+ private:
+  std::filesystem::path path_;
+  std::filesystem::path previous_;
+};
+
+// Builds a small level in memory and writes it into map/ of the working directory.
+class LevelBuilder {
+ public:
+  LevelBuilder(uint16_t width, uint16_t height);
+  LevelBuilder& Tile(int layer, int x, int y, uint16_t value);
+  LevelBuilder& Code(int x, int y, uint8_t value);
+  LevelBuilder& Fill(int layer, int x0, int y0, int x1, int y1, uint16_t value);  // inclusive
+  LevelBuilder& Floor(int row, uint16_t value = 1);            // whole row solid
+  LevelBuilder& Player(int32_t x, int32_t y, uint8_t power = 100, uint8_t gun = 0);
+  LevelBuilder& Enemy(int32_t x, int32_t y, uint8_t power = 100, uint8_t gun = 0,
+                      uint16_t radius = 0, uint16_t item = 0, uint8_t typ = 1);
+  LevelBuilder& Action(uint8_t nr, uint16_t x, uint16_t y, uint16_t new_tile, uint8_t layer);
+  LevelBuilder& Effect(uint8_t nr, uint16_t x, uint16_t y, uint8_t layer, uint8_t typ);
+  LevelData& Data() { return data_; }
+  // Writes map/<name>.* in the working directory.
+  void Write(const std::string& name) const;
+  // Writes the level and loads it with LoadLevel (asserts success).
+  void Load(const std::string& name = "Test") const;
+ private:
+  LevelData data_;
+};
+
+// Input: keys enter through the engine's real translation.
+void HoldKey(int key);
+void ReleaseKey(int key);
+void TapKey(int key);          // down and up before the next frame
+void ReleaseAllKeys();
+// Runs n frames of the play loop; stops early (returning false) when the run ends.
+bool StepFrames(int n);
+
+}  // namespace vn::test

@@ -1,0 +1,15 @@
+#pragma once
+// Loading a level's files into the map model and the level's lists.
+#include <string>
+
+namespace vn {
+
+// Loads directory/name.{eff,vnd,vnm}. The files are read and checked completely
+// first; on a fault nothing of the running game changes, the function returns
+// false and last_level_error names the file. On success the camera is reset,
+// character/fragment/shot lists are emptied, actions, effects, map and
+// characters are replaced (characters created in file order through Create_Player).
+bool LoadLevel(const std::string& name, const std::string& directory);
+inline std::string last_level_error;   // English description of the last failed load
+
+}  // namespace vn

@@ -1,0 +1,63 @@
+#pragma once
+// The tile map: three layers and the code grid with a three-cell margin on the
+// right and bottom, and the camera. Access is bounds-safe: reads outside the
+// arrays give 0, writes outside are ignored, so damaged data cannot corrupt memory.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vn {
+
+inline constexpr int kTileSize = 32;
+inline constexpr int kLayerCount = 3;
+inline constexpr int kMapMargin = 3;
+inline constexpr int kCodeLayer = 200;   // layer number that addresses map_codes
+
+inline uint16_t map_width = 0;           // columns W of the loaded map
+inline uint16_t map_height = 0;          // rows H
+// [column, row, layer] flattened as (x * (H+3) + y) * 3 + layer, sized (W+3)*(H+3)*3.
+inline std::vector<uint16_t> map_tiles = std::vector<uint16_t>(3, 0);
+// [column, row] flattened as x * (H+3) + y.
+inline std::vector<uint8_t> map_codes = std::vector<uint8_t>(1, 0);
+
+inline int32_t cam_tile_x = 0, cam_tile_y = 0;     // cell drawn at the screen's top-left
+inline int32_t cam_shift_x = 0, cam_shift_y = 0;   // pixel shift of the grid, -32..0
+inline uint16_t view_cols = 0, view_rows = 0;      // screen size / 32 + 1
+
+inline std::string level_names[10];      // base names of the level files; [0] is the tutorial
+inline uint8_t level_index = 0;          // level being played
+
+// Replaces both arrays by zeroed ones for a W x H map (plus margin).
+void ResizeMap(uint16_t width, uint16_t height);
+// Cell access by column/row; 0 outside, writes outside ignored. layer 200 = code grid.
+uint16_t GetTile(int32_t column, int32_t row, int layer);
+void SetTile(int32_t column, int32_t row, int layer, uint16_t value);
+uint8_t GetCode(int32_t column, int32_t row);
+void SetCode(int32_t column, int32_t row, uint8_t value);
+// Writes a cell of a tile layer, or the low byte into the code grid for layer 200.
+void SetCell(int32_t column, int32_t row, int layer, uint16_t value);
+// Cell of a pixel coordinate: p / 32 truncating toward zero.
+inline int32_t CellOf(int32_t pixel) { return pixel / kTileSize; }
+// Tile at a pixel point.
+uint16_t TileAtPixel(int32_t px, int32_t py, int layer);
+uint8_t CodeAtPixel(int32_t px, int32_t py);
+// True when column/row lie inside the arrays (margin included).
+bool CellInArrays(int32_t column, int32_t row);
+
+// World pixel to screen pixel through the camera.
+inline int32_t ScreenX(int32_t wx) { return wx - (cam_tile_x * kTileSize - cam_shift_x); }
+inline int32_t ScreenY(int32_t wy) { return wy - (cam_tile_y * kTileSize - cam_shift_y); }
+inline float ScreenXf(float wx) { return wx - static_cast<float>(cam_tile_x * kTileSize - cam_shift_x); }
+inline float ScreenYf(float wy) { return wy - static_cast<float>(cam_tile_y * kTileSize - cam_shift_y); }
+
+// Gap test of walking enemies: 1 floor in the scanned row, 2 a two-column floor
+// below, 0 nothing.
+uint8_t ScanAhead(int32_t px, int32_t py, int32_t dir);
+
+// Draws layers 0 and 1 (frame 0) over the visible window of cells.
+void DrawBackLayers();
+// Draws layer 2 with the animation frame, alpha 0.35 for water, 0.95 for 30..99,
+// shifted by fg_offset horizontally.
+void DrawForegroundLayer(int anim_frame, float fg_offset);
+
+}  // namespace vn
