@@ -30,7 +30,8 @@ inline std::array<std::string, 9> tutorial_texts;     // sign texts, UTF-8
 
 // Fills level_names, the gun tables and tutorial_texts.
 void FillFixedTables();
-// Loads every picture, sound and the font from gfx/ and sfx/ (working directory).
+// Loads every picture, the font and every sound from gfx/ and sfx/ (working
+// directory), filling the fixed tables between the font and the sounds.
 void LoadResources();
 // The whole start-up sequence up to (not including) the title menu. False when
 // the window cannot be opened.

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/graphics.h"
+
 namespace vn {
 
 inline int32_t mouse_x = 0, mouse_y = 0;   // window pixels, sampled every frame
@@ -10,7 +12,8 @@ inline uint8_t mouse_hit = 0;              // left clicks since the last sample
 inline bool config_open = false;           // the key configuration screen is shown
 inline uint8_t selected_line = 0;          // configuration line 1..9 chosen for rebinding; 0 none
 inline bool quit_requested = false;        // the menu ends after this frame
-inline uint8_t screenshot_count = 0;       // number of the next screenshot file
+inline uint8_t screenshot_count = 0;       // number of the next screenshot file, wraps after 255
+inline PixmapRef screenshot_pixmap;        // the last screenshot taken (1600 x 900)
 
 // Runs the menu until the player quits, saves the settings, returns the exit status 0.
 int TitleMenu();
@@ -20,5 +23,9 @@ bool MenuFrame();
 void ScreenshotKeyStep();
 // A German message shown on the menu for a few seconds (a level that failed to load).
 void SetMenuMessage(const std::string& text);
+// The x at which text drawn with horizontal scale `scale` is centred in the window.
+float CenteredTextX(const std::string& text, float scale);
+// The message the menu shows now; empty when none or when it has expired.
+std::string CurrentMenuMessage();
 
 }  // namespace vn

@@ -2,6 +2,7 @@
 // The window, the drawing state and images. All drawing goes into one render
 // target of the window's size; Flip copies it to the window. Grabs and
 // screenshots read that target, so they behave the same on every backend.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -98,6 +99,9 @@ void DrawOval(float x, float y, float w, float h);
 // Draws one frame so that its handle lies at (x, y). Null images and frames out
 // of range draw nothing.
 void DrawImageFrame(const ImageRef& image, float x, float y, int frame);
+// As DrawImageFrame, with (tx, ty) a device position (the origin already added).
+// Text uses it to place glyphs along a rotated, scaled line.
+void DrawImageFrameAt(const TImage& image, float tx, float ty, int frame);
 
 // Images --------------------------------------------------------------------
 void SetImageMaskColor(int r, int g, int b);
@@ -126,6 +130,11 @@ int WritePixmapPNG(const TPixmap& pixmap, const std::string& path, int compressi
 // Decoders: nullptr when the data is not a valid picture of their kind.
 PixmapRef DecodePNG(TStream& stream);
 PixmapRef DecodeBMP(TStream& stream);
+// The same decoders over bytes already in memory.
+PixmapRef DecodePNGBytes(const uint8_t* data, size_t size);
+PixmapRef DecodeBMPBytes(const uint8_t* data, size_t size);
+// Everything from the stream's position to its end; false on a short read.
+bool ReadStreamRest(TStream& stream, std::vector<uint8_t>& out);
 // Tries every decoder on the file.
 PixmapRef LoadPixmap(const std::string& path);
 

@@ -7,6 +7,7 @@
 
 namespace vn {
 
+// Codes and buttons outside their ranges read as 0.
 int IsKeyDown(int key);        // 1 while held
 int TakeKeyHits(int key);      // presses since the last call for that key, then 0
 void ClearKeys();              // handles pending messages, then clears every key
@@ -43,6 +44,7 @@ void InjectCloseRequest();
 void InjectFocusLost();
 void InjectPadButton(int button, bool down); // port 0
 void InjectPadAxis(int axis, float value);   // axis 0 = x, 1 = y; -1..+1
+void InjectPadAxisRaw(int axis, int16_t raw); // the device's own scale, -32768..32767
 // Forgets every state, pending hit and injected joystick (between tests).
 void ResetInputForTest();
 

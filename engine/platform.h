@@ -1,5 +1,6 @@
 #pragma once
 // Process-wide start and end of the platform layer.
+#include <functional>
 
 namespace vn {
 
@@ -7,11 +8,18 @@ namespace vn {
 // sound device) and the software renderer. Test binaries call it first.
 void SetHeadless(bool headless);
 bool IsHeadless();
-// Initialises SDL subsystems once (video, audio, joystick, timer). Safe to call again.
+// Initialises SDL subsystems once (video, audio, joystick, timer, events) and
+// starts the clock. Safe to call again. False when video cannot start; a
+// missing sound device or joystick is not a failure.
 bool InitPlatform();
-// Closes window and audio; registered to run at exit.
+// Runs the shutdown hooks, closes the joystick and shuts SDL down; registered to
+// run at exit. A second call does nothing.
 void ShutdownPlatform();
-// Ends the program at once with status 0 after shutting the platform down.
+// Runs inside ShutdownPlatform before SDL goes away, last added first: owners of
+// SDL objects (window, renderer, textures, audio device) release them here, as
+// they cannot be released safely once SDL has shut down.
+void AddShutdownHook(std::function<void()> hook);
+// Ends the program at once with the given status after shutting the platform down.
 [[noreturn]] void ExitProgram(int status = 0);
 
 }  // namespace vn

@@ -20,11 +20,18 @@ struct TAudioSample {
 // nullptr when the data is not a PCM WAV file the game accepts.
 std::shared_ptr<TAudioSample> DecodeWAV(TStream& stream);
 
-struct TSound;
+// A loaded effect, converted once to the mixer's format: interleaved stereo
+// float frames (left, right) at MixerRate(). Shared by every voice playing it.
+struct TSound {
+  std::vector<float> frames;
+  int frame_count = 0;
+  int flags = 0;  // 1 loop, 2 hardware voice allowed (no meaning for our mixer)
+};
 using SoundRef = std::shared_ptr<TSound>;
 
 // A playing voice. SetVolume clamps to 0..1; loudness follows the attenuation
-// curve trunc((1 - v^0.1) * -10000) hundredths of a decibel.
+// curve trunc((1 - v^0.1) * -10000) hundredths of a decibel. Change it only
+// through SetVolume: the mixer reads gain_ on the audio thread.
 class TChannel {
  public:
   void SetVolume(float volume);
@@ -37,6 +44,9 @@ using ChannelRef = std::shared_ptr<TChannel>;
 
 // Loads a WAV file (flags: 1 loop, 2 hardware voice allowed). nullptr on failure.
 SoundRef LoadSound(const std::string& path, int flags);
+// Converts decoded PCM to the mixer's format. nullptr when the format is unknown,
+// the rate is outside 1..768000 Hz or the result would be longer than a minute.
+SoundRef CreateSound(const TAudioSample& sample, int flags);
 // Starts the sound on a new voice at full volume. A null sound gives a voice that
 // does nothing.
 ChannelRef Play(const SoundRef& sound);
@@ -49,5 +59,7 @@ void MixAudio(float* out, int frames);
 int ActiveVoiceCount();
 int MixerRate();
 void StopAllSounds();
+// Closes the output device (voices are dropped); sound calls stay harmless after it.
+void ShutdownSound();
 
 }  // namespace vn

@@ -38,7 +38,7 @@ class TStream {
   float ReadFloat();          // IEEE-754 single
   std::string ReadLine();     // up to LF or NUL or end; CR dropped; never throws
   void ReadBytes(void* out, size_t count);  // all or TStreamReadException
-  void Skip(int64_t count);                 // moves forward; past the end throws
+  void Skip(int64_t count);                 // moves forward (count <= 0: nothing); past the end throws
 
   void WriteByte(int value);      // low 8 bits
   void WriteShort(int value);     // low 16 bits
@@ -49,7 +49,8 @@ class TStream {
 
   // Flushes and closes. For a stream from OpenAtomicWriteStream this is the
   // commit: the data is synced and renamed over the target. Returns false when
-  // anything failed (the target then still holds its old contents).
+  // anything failed (the target then still holds its old contents), and for a
+  // stream that is already closed. A closed stream fails every later read or write.
   virtual bool Close() = 0;
 
  protected:
@@ -61,15 +62,19 @@ class TStream {
 
 using StreamRef = std::shared_ptr<TStream>;
 
-// Opens an existing regular file for reading; nullptr when it cannot be opened.
+// Opens an existing regular file for reading; nullptr when it cannot be opened
+// or is not a regular file (a directory, a device).
 // Backslashes in the path become forward slashes.
 StreamRef OpenReadStream(const std::string& path);
 // Creates or truncates a file for writing; nullptr when it cannot be created.
 StreamRef OpenWriteStream(const std::string& path);
-// Writes to a temporary file beside path; Close() syncs and renames it over path,
-// so an interrupted or failed write never destroys the previous file.
+// Writes to "<path>.tmp"; Close() syncs and renames it over path, so an
+// interrupted or failed write never destroys the previous file. nullptr when the
+// temporary file cannot be created (for example a missing directory). A stream
+// dropped without Close is abandoned: the temporary file is removed.
 StreamRef OpenAtomicWriteStream(const std::string& path);
-// A read stream over bytes in memory (decoders, fuzzing, tests).
+// A read stream over bytes in memory (decoders, fuzzing, tests); writes to it
+// fail with TStreamWriteException.
 StreamRef OpenMemoryStream(std::vector<uint8_t> bytes);
 
 // 0 nothing there, 1 regular file, 2 directory. Paths containing '<' or '>' give 0.

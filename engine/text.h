@@ -1,6 +1,8 @@
 #pragma once
 // Text drawn from a TrueType font through FreeType, glyphs cached as images.
 // Strings are UTF-8; bytes that are not valid UTF-8 are taken as ISO-8859-1.
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -24,5 +26,12 @@ int FontLineHeight();
 // Conversions between the one-byte-per-character text of the data files and UTF-8.
 std::string Latin1ToUtf8(const std::string& bytes);
 std::string Utf8ToLatin1(const std::string& text);
+// The next character of a string from byte `pos`, which moves past it: a valid
+// UTF-8 sequence gives its code point, any other byte its ISO-8859-1 character.
+uint32_t NextCharacter(const std::string& text, size_t& pos);
+
+// The built-in font's glyph for a character 32..127: an 8 x 16 coverage pixmap.
+struct TPixmap;
+std::shared_ptr<TPixmap> BuiltinGlyphPixmap(int code);
 
 }  // namespace vn

@@ -15,6 +15,8 @@ struct TileProbes {
   uint16_t wall_right = 0;  // layer 0 at (x+32, y+16)
   uint16_t here_obj = 0;    // layer 1 at (x+16, y+16)
   uint16_t here_fg = 0;     // layer 2 at (x+16, y+16)
+  int32_t col = 0;          // the centre cell the probes were read at: items, switches,
+  int32_t row = 0;          // automatic cells and vehicles all act on this cell
 };
 TileProbes ReadProbes(const Tplayer& ch);
 
@@ -28,5 +30,14 @@ void CommonPhysicsSecond(const PlayerRef& ch, const TileProbes& p, int32_t sx, i
 void PlayerFire(Tplayer& ch);
 // Plays a sound at sound_volume times factor.
 void PlayGameSound(const SoundRef& sound, float factor = 1.0f);
+
+// Motion constants that tests and other steps share (pixels per frame).
+inline constexpr float kGravity = 0.34f;
+inline constexpr float kTerminalSpeed = 15.0f;   // gravity stops here; landing at it kills
+inline constexpr float kJumpSpeed = -7.8f;
+
+// Overlays of the player's step: the sign text box and the health/air bars.
+void DrawSignBox(int32_t text_number);
+void DrawBars(int32_t power, int32_t breath);
 
 }  // namespace vn

@@ -34,6 +34,12 @@ bool BeginLevelRun();
 bool PlayFrame();
 // Reads the fourteen input flags (keys, then pad port 0 as fallback).
 void ReadInputFlags();
+// Camera: keeps the player (drawn at sx, sy) inside a 200 x 200 box around the
+// window's centre, one tile step per axis and direction at most per frame.
+void FollowCamera(int32_t sx, int32_t sy, float player_speed);
+// Look key held: moves the view 6 px per frame up to 10 tiles from where it
+// started; released: the view jumps back to that tile.
+void LookOrRestoreCamera();
 // Ends the level for the character's exit: tutorial -> run ends; else next level.
 // Returns false when the run ends.
 bool FinishLevel(const PlayerRef& ch);

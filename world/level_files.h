@@ -12,4 +12,9 @@ namespace vn {
 bool LoadLevel(const std::string& name, const std::string& directory);
 inline std::string last_level_error;   // English description of the last failed load
 
+struct LevelData;
+// The state changes of a load, from level data already read and checked:
+// camera, lists, effects, actions, arrays and characters, in that order.
+void ApplyLevelData(const LevelData& level);
+
 }  // namespace vn

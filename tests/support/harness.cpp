@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <unistd.h>
 
 #include "app/resources.h"
@@ -53,6 +54,7 @@ void ResetGameState() {
   map_effect_list.Clear();
   effect_todo_list.Clear();
   topple_image.reset();
+  FillFixedTables();
   ResizeMap(1, 1);
   cam_tile_x = cam_tile_y = cam_shift_x = cam_shift_y = 0;
   ClearInventory();
@@ -61,6 +63,12 @@ void ResetGameState() {
   player_x = player_y = 0;
   aim_target.reset();
   ResetPush();
+  anim_frame = 0;
+  anim_timer = 0;
+  fg_offset = 0;
+  look_home_x = look_home_y = -1;
+  level_changed_this_frame = false;
+  now_ms = ClockMillis();
   in_vehicle = 0;
   vehicle_tile = 0;
   vehicle_angle = 0;
@@ -139,6 +147,13 @@ void LevelBuilder::Load(const std::string& name) const {
   ASSERT_TRUE(LoadLevel(name, "map")) << last_level_error;
 }
 
+void LevelBuilder::Start(const std::string& name, uint8_t index) const {
+  Write(name);
+  level_names[index] = name;
+  level_index = index;
+  ASSERT_TRUE(BeginLevelRun()) << last_level_error;
+}
+
 void HoldKey(int key) { InjectKey(key, true); }
 void ReleaseKey(int key) { InjectKey(key, false); }
 void TapKey(int key) {
@@ -154,6 +169,44 @@ bool StepFrames(int n) {
   for (int i = 0; i < n; ++i)
     if (!PlayFrame()) return false;
   return true;
+}
+
+bool StepFramesWhileHolding(int key, int n) {
+  HoldKey(key);
+  const bool going_on = StepFrames(n);
+  ReleaseKey(key);
+  return going_on;
+}
+
+PlayerRef Player() { return FindPlayer(); }
+
+PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t mode, uint8_t power) {
+  Create_Player(x, y, typ, 0, power, 0, 0);
+  PlayerRef ch = character_list.Snapshot().back();
+  ch->mode = mode;
+  ch->gunangle = mode == 2 ? 180 : 0;
+  return ch;
+}
+
+Rgb PixelAt(int x, int y) {
+  PixmapRef grab = GrabPixmap(x, y, 1, 1);
+  uint8_t rgba[4] = {};
+  if (grab) GetPixelRGBA(*grab, 0, 0, rgba);
+  return {rgba[0], rgba[1], rgba[2]};
+}
+
+::testing::AssertionResult PixelIs(int x, int y, int r, int g, int b) {
+  const Rgb got = PixelAt(x, y);
+  if (std::abs(got.r - r) <= 1 && std::abs(got.g - g) <= 1 && std::abs(got.b - b) <= 1)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is (" << got.r << ", " << got.g
+                                       << ", " << got.b << "), expected (" << r << ", " << g << ", " << b << ")";
+}
+
+void GameTest::SetUp() { ResetGameState(); }
+void GameTest::TearDown() {
+  ReleaseAllKeys();
+  ResetGameState();
 }
 
 }  // namespace vn::test

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "play/entities.h"
 #include "world/level_data.h"
 
 namespace vn::test {
@@ -46,6 +49,9 @@ class LevelBuilder {
   void Write(const std::string& name) const;
   // Writes the level and loads it with LoadLevel (asserts success).
   void Load(const std::string& name = "Test") const;
+  // Writes the level, makes it level_names[index] and starts a level run on it
+  // with BeginLevelRun (asserts success), as the menu would.
+  void Start(const std::string& name = "Test", uint8_t index = 1) const;
  private:
   LevelData data_;
 };
@@ -57,5 +63,40 @@ void TapKey(int key);          // down and up before the next frame
 void ReleaseAllKeys();
 // Runs n frames of the play loop; stops early (returning false) when the run ends.
 bool StepFrames(int n);
+// Runs frames until pred() holds or max_frames have run; true when it held.
+template <typename Pred>
+bool StepUntil(Pred pred, int max_frames);
+bool StepFramesWhileHolding(int key, int n);   // holds key for n frames, then releases it
+
+// The player record, or nullptr once it is dead.
+PlayerRef Player();
+// A character with the given mode (facing), bypassing the random facing of Create_Player.
+PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ = 0, uint8_t mode = 1, uint8_t power = 100);
+
+// One pixel of the render target as it stands now.
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+Rgb PixelAt(int x, int y);
+// Pixel comparison with the +-1 per channel the software renderer needs.
+::testing::AssertionResult PixelIs(int x, int y, int r, int g, int b);
+
+// Base fixture of gameplay tests: a fresh game directory and game state, keys
+// released afterwards.
+class GameTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  TempGameDir dir_;
+};
+
+template <typename Pred>
+bool StepUntil(Pred pred, int max_frames) {
+  for (int i = 0; i < max_frames; ++i) {
+    if (pred()) return true;
+    if (!StepFrames(1)) return pred();
+  }
+  return pred();
+}
 
 }  // namespace vn::test

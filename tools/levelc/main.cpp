@@ -1,11 +1,11 @@
-// vnlevel: compiles level sources into the game's binary level files.
-#include <cstdio>
+// vnlevel: compiles level sources into the game's binary level files and back.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/levelc/levelc.h"
 
 int main(int argc, char** argv) {
-  (void)argv;
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: vnlevel build <levels-dir> <map-dir>\n");
-    return 2;
-  }
-  return 0;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  return vn::levelc::RunCommand(args, std::cout, std::cerr);
 }

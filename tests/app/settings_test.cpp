@@ -1,0 +1,208 @@
+// The settings file, the key-name file and the key poll.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "app/resources.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "engine/input.h"
+#include "engine/stream.h"
+#include "tests/support/harness.h"
+
+namespace vn {
+namespace {
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// right 39, left 37, up 38, down 40, action 162, jump 32, inventory 73, weapon 160,
+// look 76, volume 1.0f, 800 x 600.
+const std::vector<uint8_t> kShippedSettings = {39, 37, 38, 40, 162, 32, 73, 160, 76,
+                                               0x00, 0x00, 0x80, 0x3F, 0x20, 0x03, 0x58, 0x02};
+
+std::vector<uint8_t> SettingsWithWindow(int width, int height) {
+  std::vector<uint8_t> bytes = kShippedSettings;
+  bytes[13] = uint8_t(width & 0xFF);
+  bytes[14] = uint8_t(width >> 8);
+  bytes[15] = uint8_t(height & 0xFF);
+  bytes[16] = uint8_t(height >> 8);
+  return bytes;
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::ResetGameState();
+    key_right = key_left = key_up = key_down = key_action = key_jump = 0;
+    key_inventory = key_draw_weapon = key_look = 0;
+    sound_volume = 0.25f;
+    screen_width = screen_height = 0;
+  }
+  void TearDown() override {
+    SetAtomicWriteInterruptForTest(false);
+    test::ResetGameState();   // the shared window size and bindings again
+  }
+  test::TempGameDir dir_;
+};
+
+TEST_F(SettingsTest, ReadsTheRecordAndWritesTheSameBytesBack) {
+  WriteBytes(kSettingsPath, kShippedSettings);
+  LoadSettings();
+  EXPECT_EQ(key_right, 39);
+  EXPECT_EQ(key_left, 37);
+  EXPECT_EQ(key_up, 38);
+  EXPECT_EQ(key_down, 40);
+  EXPECT_EQ(key_action, 162);
+  EXPECT_EQ(key_jump, 32);
+  EXPECT_EQ(key_inventory, 73);
+  EXPECT_EQ(key_draw_weapon, 160);
+  EXPECT_EQ(key_look, 76);
+  EXPECT_FLOAT_EQ(sound_volume, 1.0f);
+  EXPECT_EQ(screen_width, 800);
+  EXPECT_EQ(screen_height, 600);
+
+  // Bytes after the record are ignored and gone after the next write.
+  std::vector<uint8_t> longer = kShippedSettings;
+  longer.insert(longer.end(), {1, 2, 3});
+  WriteBytes(kSettingsPath, longer);
+  LoadSettings();
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_EQ(ReadBytes(kSettingsPath), kShippedSettings);
+}
+
+TEST_F(SettingsTest, ShortFileRaisesTheStreamReadError) {
+  for (size_t length : {size_t(0), size_t(5), size_t(9), size_t(16)}) {
+    WriteBytes(kSettingsPath, std::vector<uint8_t>(kShippedSettings.begin(), kShippedSettings.begin() + long(length)));
+    try {
+      LoadSettings();
+      ADD_FAILURE() << "no error for a file of " << length << " bytes";
+    } catch (const TStreamReadException& error) {
+      EXPECT_STREQ(error.what(), "Error reading from stream");
+    }
+  }
+}
+
+TEST_F(SettingsTest, MissingFileGivesTheShippedDefaultsAndIsWrittenOnSave) {
+  LoadSettings();
+  EXPECT_EQ(key_right, 39);
+  EXPECT_EQ(key_action, 162);
+  EXPECT_EQ(key_look, 76);
+  EXPECT_FLOAT_EQ(sound_volume, 1.0f);
+  EXPECT_EQ(screen_width, 800);
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_EQ(ReadBytes(kSettingsPath), kShippedSettings);
+}
+
+TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
+  struct Case { int width, height, expect_width, expect_height; };
+  for (const Case& c : {Case{0, 0, 800, 600}, Case{0, 600, 800, 600}, Case{319, 600, 800, 600},
+                        Case{800, 239, 800, 600}, Case{7681, 600, 800, 600}, Case{1024, 4321, 800, 600},
+                        Case{320, 240, 320, 240}, Case{7680, 4320, 7680, 4320}, Case{1024, 768, 1024, 768}}) {
+    WriteBytes(kSettingsPath, SettingsWithWindow(c.width, c.height));
+    LoadSettings();
+    EXPECT_EQ(screen_width, c.expect_width) << c.width << " x " << c.height;
+    EXPECT_EQ(screen_height, c.expect_height) << c.width << " x " << c.height;
+  }
+  // A NaN volume would turn every sound into noise; finite values are the mixer's to clamp.
+  for (auto [bits, expected] : {std::pair{0x7FC00000u, 1.0f}, std::pair{0x3F000000u, 0.5f}}) {
+    std::vector<uint8_t> bytes = kShippedSettings;
+    std::memcpy(&bytes[9], &bits, 4);
+    WriteBytes(kSettingsPath, bytes);
+    LoadSettings();
+    EXPECT_FLOAT_EQ(sound_volume, expected);
+  }
+}
+
+TEST_F(SettingsTest, InterruptedSaveKeepsThePreviousFile) {
+  std::vector<uint8_t> before = SettingsWithWindow(1024, 768);
+  WriteBytes(kSettingsPath, before);
+  SetDefaultSettings();
+  key_jump = 65;
+  SetAtomicWriteInterruptForTest(true);
+  SaveSettings();
+  EXPECT_EQ(ReadBytes(kSettingsPath), before);
+}
+
+TEST_F(SettingsTest, ShortSettingsFileEndsTheRunWithStatusMinusOne) {
+  WriteBytes(kSettingsPath, {39, 37, 38});
+  testing::internal::CaptureStderr();
+  int status = RunGame();
+  std::string printed = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(printed, "Error reading from stream\n");
+}
+
+// ---------------------------------------------------------------------------------------
+
+class KeyNamesTest : public SettingsTest {};
+
+TEST_F(KeyNamesTest, ReadsRecordsDroppingCarriageReturnsAndConvertingLatin1) {
+  std::vector<uint8_t> bytes;
+  auto record = [&](const std::string& name, uint8_t code) {
+    bytes.insert(bytes.end(), name.begin(), name.end());
+    bytes.push_back(code);
+  };
+  record("Leertaste\r\n", 32);
+  record("Pfeil rechts\n", 39);
+  record("Zur\xFC" "ck\n", 8);      // Latin-1 u-umlaut
+  record("Space\n", 32);            // a later record for the same code wins
+  record("Nullbyte", 0);            // a 0 byte also ends a line ...
+  bytes.push_back(65);              // ... so this is the code byte of that record
+  WriteBytes(kKeyNamesPath, bytes);
+  key_names[100] = "stale";
+
+  LoadKeyNames();
+  EXPECT_EQ(key_names[32], "Space");
+  EXPECT_EQ(key_names[39], "Pfeil rechts");
+  EXPECT_EQ(key_names[8], "Zur\xC3\xBC" "ck");
+  EXPECT_EQ(key_names[65], "Nullbyte");
+  EXPECT_EQ(key_names[100], "");
+}
+
+TEST_F(KeyNamesTest, LineFeedAfterTheLastCodeRaisesTheReadErrorAndAMissingFileDoesNot) {
+  key_names[32] = "stale";
+  LoadKeyNames();
+  EXPECT_EQ(key_names[32], "");
+  WriteBytes(kKeyNamesPath, {'A', '\n', 65, '\n'});
+  EXPECT_THROW(LoadKeyNames(), TStreamReadException);
+}
+
+// ---------------------------------------------------------------------------------------
+
+TEST(PollKeyHit, ReturnsTheLowestCodeFirstAndKeepsTheHigherOnes) {
+  ResetInputForTest();
+  test::TapKey(65);
+  test::TapKey(40);
+  EXPECT_EQ(PollKeyHit(), 40);
+  EXPECT_EQ(PollKeyHit(), 65);
+  EXPECT_EQ(PollKeyHit(), 0);
+}
+
+TEST(PollKeyHit, FunctionKeysOfTheGameAreSkippedAndThrownAway) {
+  ResetInputForTest();
+  test::TapKey(112);
+  test::TapKey(114);
+  test::TapKey(123);
+  test::TapKey(162);
+  EXPECT_EQ(PollKeyHit(), 162);
+  EXPECT_EQ(TakeKeyHits(112), 0);
+  EXPECT_EQ(TakeKeyHits(123), 0);
+
+  test::TapKey(123);
+  EXPECT_EQ(PollKeyHit(), 0);
+  EXPECT_EQ(TakeKeyHits(123), 0);
+}
+
+}  // namespace
+}  // namespace vn

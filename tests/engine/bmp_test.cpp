@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "engine/graphics.h"
+#include "engine/stream.h"
+
+namespace vn {
+namespace {
+
+using Rgba = std::array<int, 4>;
+
+// Builds a bitmap file: the 14-byte file header, the 40-byte info header, an
+// optional palette (blue, green, red, 0 per entry) and the given row bytes,
+// each row padded to 4 bytes. Rows are given top to bottom and stored bottom
+// up unless the height is negative.
+struct BmpFile {
+  int32_t width = 1, height = 1;
+  uint16_t bpp = 24;
+  uint32_t compression = 0;
+  uint32_t colours_used = 0;
+  std::vector<std::array<uint8_t, 3>> palette;  // red, green, blue
+  std::vector<std::vector<uint8_t>> rows;       // top to bottom, unpadded
+  std::vector<uint8_t> extra_header;            // after the info header (masks)
+
+  std::vector<uint8_t> Bytes() const {
+    std::vector<uint8_t> pixels;
+    const int count = int(rows.size());
+    for (int i = 0; i < count; ++i) {
+      const auto& row = rows[size_t(height < 0 ? i : count - 1 - i)];
+      pixels.insert(pixels.end(), row.begin(), row.end());
+      while (pixels.size() % 4) pixels.push_back(0);
+    }
+    const uint32_t offset = uint32_t(54 + extra_header.size() + palette.size() * 4);
+    std::vector<uint8_t> out = {'B', 'M'};
+    Put32(out, uint32_t(offset + pixels.size()));
+    Put32(out, 0);
+    Put32(out, offset);
+    Put32(out, 40);
+    Put32(out, uint32_t(width));
+    Put32(out, uint32_t(height));
+    Put16(out, 1);
+    Put16(out, bpp);
+    Put32(out, compression);
+    Put32(out, uint32_t(pixels.size()));
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, colours_used);
+    Put32(out, 0);
+    out.insert(out.end(), extra_header.begin(), extra_header.end());
+    for (const auto& entry : palette) out.insert(out.end(), {entry[2], entry[1], entry[0], 0});
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+  }
+  static void Put16(std::vector<uint8_t>& out, uint32_t v) { out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)}); }
+  static void Put32(std::vector<uint8_t>& out, uint32_t v) {
+    Put16(out, v & 0xffff);
+    Put16(out, v >> 16);
+  }
+};
+
+PixmapRef Decode(const std::vector<uint8_t>& bytes) {
+  StreamRef stream = OpenMemoryStream(bytes);
+  return stream ? DecodeBMP(*stream) : nullptr;
+}
+
+Rgba PixelOf(const TPixmap& pixmap, int x, int y) {
+  uint8_t rgba[4];
+  GetPixelRGBA(pixmap, x, y, rgba);
+  return {rgba[0], rgba[1], rgba[2], rgba[3]};
+}
+
+TEST(Bmp, TrueColourRowsAreBottomUpAndPadded) {
+  BmpFile file;
+  file.width = 3;
+  file.height = 2;
+  // Blue, green, red per pixel; 9 bytes per row, padded to 12.
+  file.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 20, 30, 40, 50, 60, 70, 80, 90}};
+  const PixmapRef pixmap = Decode(file.Bytes());
+  ASSERT_TRUE(pixmap);
+  EXPECT_EQ(pixmap->format, PF_BGR888);
+  EXPECT_EQ(PixelOf(*pixmap, 0, 0), (Rgba{3, 2, 1, 255}));
+  EXPECT_EQ(PixelOf(*pixmap, 2, 0), (Rgba{9, 8, 7, 255}));
+  EXPECT_EQ(PixelOf(*pixmap, 1, 1), (Rgba{60, 50, 40, 255}));
+
+  // Stored top down (negative height), the same picture.
+  file.height = -2;
+  const PixmapRef top_down = Decode(file.Bytes());
+  ASSERT_TRUE(top_down);
+  EXPECT_EQ(top_down->height, 2);
+  EXPECT_EQ(PixelOf(*top_down, 0, 0), (Rgba{3, 2, 1, 255}));
+  EXPECT_EQ(PixelOf(*top_down, 1, 1), (Rgba{60, 50, 40, 255}));
+}
+
+TEST(Bmp, ThirtyTwoBitsKeepTheirAlphaOrFollowTheirMasks) {
+  BmpFile file;
+  file.width = 2;
+  file.bpp = 32;
+  file.rows = {{1, 2, 3, 0, 255, 0, 255, 200}};
+  const PixmapRef plain = Decode(file.Bytes());
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(PixelOf(*plain, 0, 0), (Rgba{3, 2, 1, 0}));
+  EXPECT_EQ(PixelOf(*plain, 1, 0), (Rgba{255, 0, 255, 200}));
+
+  // Channel masks: red in the lowest byte, then green, then blue, no alpha.
+  file.compression = 3;
+  for (uint32_t mask : {0x000000ffu, 0x0000ff00u, 0x00ff0000u}) BmpFile::Put32(file.extra_header, mask);
+  const PixmapRef masked = Decode(file.Bytes());
+  ASSERT_TRUE(masked);
+  EXPECT_FALSE(FormatHasAlpha(masked->format));
+  EXPECT_EQ(PixelOf(*masked, 0, 0), (Rgba{1, 2, 3, 255}));
+
+  file.bpp = 24;  // masks are only valid with 32 bits
+  EXPECT_EQ(Decode(file.Bytes()), nullptr);
+}
+
+TEST(Bmp, PaletteDepthsIndexTheirColours) {
+  const std::vector<std::array<uint8_t, 3>> colours = {{0, 0, 0}, {255, 255, 255}, {200, 10, 20}, {5, 6, 7}};
+  struct Case {
+    uint16_t bpp;
+    int width;
+    std::vector<uint8_t> row;
+    std::vector<int> indices;
+  };
+  const Case cases[] = {
+      // 1 bit, most significant bit first, 9 pixels spill into a second byte.
+      {1, 9, {0b10110000, 0b10000000}, {1, 0, 1, 1, 0, 0, 0, 0, 1}},
+      // 4 bits, high nibble first.
+      {4, 3, {0x23, 0x10}, {2, 3, 1}},
+      {8, 3, {3, 2, 1}, {3, 2, 1}},
+  };
+  for (const Case& c : cases) {
+    BmpFile file;
+    file.bpp = c.bpp;
+    file.width = c.width;
+    file.palette = colours;
+    file.palette.resize(size_t(1) << c.bpp, {9, 9, 9});  // colours used 0: the full 2^bpp
+    file.rows = {c.row, c.row};
+    file.height = 2;
+    const PixmapRef pixmap = Decode(file.Bytes());
+    ASSERT_TRUE(pixmap) << c.bpp << " bits";
+    EXPECT_EQ(pixmap->format, PF_BGR888);
+    for (int x = 0; x < c.width; ++x) {
+      const auto& colour = colours[size_t(c.indices[size_t(x)])];
+      EXPECT_EQ(PixelOf(*pixmap, x, 1), (Rgba{colour[0], colour[1], colour[2], 255})) << c.bpp << " bits, x " << x;
+    }
+  }
+}
+
+TEST(Bmp, AShortPaletteIsFollowedByTheRows) {
+  BmpFile file;
+  file.bpp = 8;
+  file.width = 3;
+  file.colours_used = 2;
+  file.palette = {{10, 20, 30}, {40, 50, 60}};
+  file.rows = {{1, 0, 7}};  // index 7 lies past the palette
+  const PixmapRef pixmap = Decode(file.Bytes());
+  ASSERT_TRUE(pixmap);
+  EXPECT_EQ(PixelOf(*pixmap, 0, 0), (Rgba{40, 50, 60, 255}));
+  EXPECT_EQ(PixelOf(*pixmap, 1, 0), (Rgba{10, 20, 30, 255}));
+  EXPECT_EQ(PixelOf(*pixmap, 2, 0), (Rgba{0, 0, 0, 255}));
+}
+
+TEST(Bmp, DamagedOrUnsupportedFilesFailCleanly) {
+  BmpFile good;
+  good.width = 2;
+  good.height = 2;
+  good.rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}};
+  ASSERT_TRUE(Decode(good.Bytes()));
+
+  auto set32 = [](size_t at, uint32_t v) {
+    return [at, v](std::vector<uint8_t>& b) {
+      for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+    };
+  };
+  auto set16 = [](size_t at, uint16_t v) {
+    return [at, v](std::vector<uint8_t>& b) {
+      b[at] = uint8_t(v);
+      b[at + 1] = uint8_t(v >> 8);
+    };
+  };
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<uint8_t>&)> damage;
+  };
+  const Case cases[] = {
+      {"run-length 8", set32(30, 1)},
+      {"run-length 4", set32(30, 2)},
+      {"16 bits per pixel", set16(28, 16)},
+      {"zero width", set32(18, 0)},
+      {"negative width", set32(18, uint32_t(-2))},
+      {"huge width", set32(18, 0x7fffffff)},
+      {"huge height", set32(22, 1000000)},
+      {"most negative height", set32(22, 0x80000000u)},
+      {"zero height", set32(22, 0)},
+      {"palette beyond the file", [&](std::vector<uint8_t>& b) { set16(28, 8)(b); set32(46, 100000)(b); }},
+      {"rows beyond the file", [](std::vector<uint8_t>& b) { b.resize(b.size() - 4); }},
+      {"rows offset beyond the file", set32(10, 100000)},
+      {"short header", set32(14, 12)},
+      {"header beyond the file", set32(14, 100000)},
+      {"not a bitmap", [](std::vector<uint8_t>& b) { b[0] = 'X'; }},
+      {"cut inside the header", [](std::vector<uint8_t>& b) { b.resize(30); }},
+      {"empty", [](std::vector<uint8_t>& b) { b.clear(); }},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> bytes = good.Bytes();
+    c.damage(bytes);
+    EXPECT_EQ(Decode(bytes), nullptr) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace vn

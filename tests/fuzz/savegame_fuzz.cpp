@@ -1,0 +1,50 @@
+// Save games from arbitrary bytes, checked against and replayed onto a small
+// fixed level: a damaged save must be refused with a reason, never crash, and an
+// accepted one must replay within the map's arrays.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "world/actions.h"
+#include "world/level_data.h"
+#include "world/map.h"
+#include "world/save_game.h"
+
+namespace {
+
+const vn::LevelData& FixedLevel() {
+  static const vn::LevelData level = [] {
+    vn::LevelData l;
+    l.Resize(6, 4);
+    l.Tile(0, 2, 3) = 1;
+    l.Code(4, 2) = 205;
+    l.actions.push_back({3, 1, 1, 0x1FA, 200});
+    l.characters.push_back({});
+    return l;
+  }();
+  return level;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  vn::SaveGameData save;
+  std::string error;
+  if (!vn::ParseSaveGame(std::vector<uint8_t>(data, data + size), save, error)) {
+    if (error.empty()) __builtin_trap();
+    return 0;
+  }
+  if (!vn::CheckSaveAgainstLevel(save, FixedLevel(), error)) {
+    if (error.empty()) __builtin_trap();
+    return 0;
+  }
+  const uint8_t level = vn::ApplySaveGame(save, FixedLevel());
+  if (level != save.level || vn::change_list.Count() != save.changes.size() ||
+      vn::character_list.Count() != save.characters.size())
+    __builtin_trap();
+  vn::change_list.Clear();
+  vn::autoswitch_list.Clear();
+  vn::character_list.Clear();
+  return 0;
+}

@@ -1,0 +1,167 @@
+// Pick-ups, switches, locks, automatic cells and saving with F1.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "play/play_loop.h"
+#include "play/push_vehicle.h"
+#include "tests/play/play_keys.h"
+#include "tests/support/harness.h"
+#include "world/actions.h"
+#include "world/inventory.h"
+#include "world/map.h"
+#include "world/save_game.h"
+
+namespace vn::test {
+namespace {
+
+constexpr int kCol = 4;
+constexpr int kRow = kFloorRow - 1;
+
+class Items : public GameTest {
+ protected:
+  // The player stands on cell (kCol, kRow), which holds `object` with `code`.
+  LevelBuilder Room(uint16_t object, uint8_t code = 0) {
+    LevelBuilder level(40, 20);
+    level.Floor(kFloorRow).Tile(1, kCol, kRow, object).Code(kCol, kRow, code).Player(kCol * 32, kStandY);
+    return level;
+  }
+  bool ChangeRecorded(uint16_t x, uint16_t y, uint8_t layer, uint16_t tile) {
+    for (const auto& c : change_list.Snapshot())
+      if (c->x == x && c->y == y && c->layer == layer && c->tile_new == tile) return true;
+    return false;
+  }
+};
+
+struct PickUpCase {
+  uint16_t object;
+  uint8_t code;
+  int slot;
+  uint16_t count;
+};
+class PickUps : public Items, public ::testing::WithParamInterface<PickUpCase> {};
+
+TEST_P(PickUps, GoIntoTheBagAndLeaveAChangeRecord) {
+  const PickUpCase c = GetParam();
+  Room(c.object, c.code).Start();
+  inventory[size_t(c.slot)][1] = 3;
+  TapKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(inventory[size_t(c.slot)][0], 1);
+  EXPECT_EQ(inventory[size_t(c.slot)][1], 3 + c.count);
+  EXPECT_EQ(GetTile(kCol, kRow, 1), 0);
+  EXPECT_TRUE(ChangeRecorded(kCol, kRow, 1, 0));
+}
+INSTANTIATE_TEST_SUITE_P(Items, PickUps,
+                         ::testing::Values(PickUpCase{230, 25, 0, 25},   // money adds its code
+                                           PickUpCase{232, 0, 2, 1},     // a key
+                                           PickUpCase{249, 0, 19, 1},
+                                           PickUpCase{251, 0, 21, 40},   // ammunition of gun 1
+                                           PickUpCase{252, 0, 22, 4}));
+
+TEST_F(Items, MoneyCountStopsAtTheTopInsteadOfWrapping) {
+  Room(230, 200).Start();
+  inventory[0][1] = 65500;
+  TapKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(inventory[0][1], 65535);
+}
+
+TEST_F(Items, SwitchFiresItsAction) {
+  for (uint16_t sw : {uint16_t(260), uint16_t(262), uint16_t(264)}) {
+    Room(sw, 7).Action(7, 20, 3, 99, 0).Start();
+    TapKey(kAction);
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(GetTile(20, 3, 0), 99) << "switch " << sw;
+    EXPECT_TRUE(ChangeRecorded(20, 3, 0, 99));
+  }
+}
+
+TEST_F(Items, LockNeedsAKeyAndUsesItUp) {
+  Room(285, 9).Action(9, 20, 3, 77, 0).Start();
+  inventory[2] = {1, 0};  // marked held with none left, as a damaged save may have it
+  TapKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetTile(20, 3, 0), 0) << "opened without a key";
+  EXPECT_EQ(inventory[2][1], 0) << "the count must not wrap";
+
+  inventory[2] = {1, 1};
+  TapKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetTile(20, 3, 0), 77);
+  EXPECT_EQ(inventory[2][0], 0);
+  EXPECT_EQ(inventory[2][1], 0);
+}
+
+TEST_F(Items, AutomaticCellFiresOnceOnTheGround) {
+  LevelBuilder airborne(40, 20);
+  airborne.Floor(kFloorRow).Code(kCol, 6, 210).Action(210, 20, 3, 55, 0).Player(kCol * 32, 6 * 32);
+  airborne.Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetTile(20, 3, 0), 0) << "fired in the air";
+
+  Room(0, 210).Action(210, 20, 3, 55, 0).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetTile(20, 3, 0), 55);
+  EXPECT_EQ(GetCode(kCol, kRow), 0);
+  ASSERT_EQ(autoswitch_list.Count(), 1u);
+  EXPECT_EQ(autoswitch_list.First()->x, kCol);
+  EXPECT_EQ(autoswitch_list.First()->y, kRow);
+
+  SetTile(20, 3, 0, 0);
+  ASSERT_TRUE(StepFrames(5));
+  EXPECT_EQ(GetTile(20, 3, 0), 0) << "fired a second time";
+  EXPECT_EQ(autoswitch_list.Count(), 1u);
+}
+
+TEST_F(Items, SignShowsItsTextAndIgnoresNumbersOutsideTheTable) {
+  Room(58, 1).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_TRUE(PixelIs(400, 290, 30, 30, 30)) << "the dark box above the text";
+  for (uint8_t code : {uint8_t(0), uint8_t(10), uint8_t(200)}) {
+    Room(58, code).Start();
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_TRUE(PixelIs(400, 290, 255, 255, 255)) << "code " << int(code);
+  }
+}
+
+class Saving : public Items {
+ protected:
+  bool Saved() { return std::filesystem::exists(kSaveGamePath); }
+};
+
+TEST_F(Saving, F1SavesOnlyStandingOutsideTheTutorialAndNotWhilePushing) {
+  Room(0).Start("Tutorial", 0);
+  ASSERT_TRUE(StepFrames(2));
+  TapKey(kF1);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_FALSE(Saved()) << "saved in the tutorial";
+
+  Room(0).Start();
+  HoldKey(kJump);
+  ASSERT_TRUE(StepFrames(3));
+  ASSERT_EQ(Player()->jump, 1);
+  TapKey(kF1);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_FALSE(Saved()) << "saved in a jump";
+  ReleaseKey(kJump);
+
+  Room(0).Tile(0, kCol + 1, kRow, 680).Start();
+  HoldKey(kAction);
+  TapKey(kRight);
+  ASSERT_TRUE(StepFrames(2));
+  ASSERT_EQ(pushing, 1);
+  TapKey(kF1);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_FALSE(Saved()) << "saved while pushing";
+  ReleaseAllKeys();
+
+  Room(0).Start();
+  ASSERT_TRUE(StepFrames(2));
+  TapKey(kF1);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_TRUE(Saved());
+}
+
+}  // namespace
+}  // namespace vn::test

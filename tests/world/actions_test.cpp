@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "engine/graphics.h"
+#include "engine/timing.h"
+#include "tests/support/harness.h"
+#include "tests/world/world_test_support.h"
+#include "world/actions.h"
+#include "world/map.h"
+#include "world/map_effects.h"
+
+namespace vn::test {
+namespace {
+
+class Actions : public GameTest {};
+
+std::vector<std::tuple<int, int, int, int>> Changes() {
+  std::vector<std::tuple<int, int, int, int>> out;
+  for (const auto& c : change_list.Snapshot()) out.emplace_back(c->x, c->y, c->layer, c->tile_new);
+  return out;
+}
+
+TEST_F(Actions, LaterActionOnACellWinsAndBothAreRecordedInOrder) {
+  LevelBuilder(4, 4).Action(3, 1, 2, 40, 1).Action(5, 0, 0, 1, 0).Action(3, 1, 2, 41, 1).Load();
+  TriggerAction(3);
+  EXPECT_EQ(GetTile(1, 2, 1), 41);
+  EXPECT_EQ(GetTile(0, 0, 0), 0);
+  EXPECT_EQ(Changes(), (std::vector<std::tuple<int, int, int, int>>{{1, 2, 1, 40}, {1, 2, 1, 41}}));
+
+  // Actions stay in the list: firing again applies and records them again.
+  SetTile(1, 2, 1, 0);
+  TriggerAction(3);
+  EXPECT_EQ(GetTile(1, 2, 1), 41);
+  EXPECT_EQ(change_list.Count(), 4u);
+}
+
+TEST_F(Actions, CodeLayerActionStoresTheLowByteAndRecordsTheFullValue) {
+  LevelBuilder(3, 3).Action(201, 2, 2, 0x1FA, 200).Load();
+  TriggerAction(201);
+  EXPECT_EQ(GetCode(2, 2), 250);
+  EXPECT_EQ(GetTile(2, 2, 0), 0);
+  EXPECT_EQ(Changes(), (std::vector<std::tuple<int, int, int, int>>{{2, 2, 200, 0x1FA}}));
+}
+
+TEST_F(Actions, FiringAnUnknownNumberChangesNothing) {
+  LevelBuilder(3, 3).Action(1, 0, 0, 7, 0).Effect(1, 1, 1, 0, 2).Effect(1, 2, 1, 0, 4).Load();
+  const auto before = LevelSnapshot::Take();
+  TriggerAction(2);
+  TriggerAction(0);
+  EXPECT_TRUE(LevelSnapshot::Take() == before);
+  EXPECT_TRUE(map_effect_list.IsEmpty());
+  EXPECT_FALSE(topple_image);
+}
+
+TEST_F(Actions, PreparedEffectsCopyTheCellBeforeTheActionsRun) {
+  LevelBuilder b(6, 6);
+  b.Tile(1, 2, 3, 240).Tile(0, 4, 1, 24).Effect(8, 2, 3, 1, 2).Effect(8, 4, 1, 0, 1).Action(8, 2, 3, 0, 1);
+  b.Load();
+  const int32_t now = ClockMillis();
+  TriggerAction(8);
+  const auto effects = map_effect_list.Snapshot();
+  ASSERT_EQ(effects.size(), 2u);
+
+  const auto& falling = *effects[0];
+  EXPECT_EQ(falling.typ, 2);
+  EXPECT_EQ(falling.x, 64);
+  EXPECT_EQ(falling.y, 96);
+  EXPECT_EQ(falling.tile, 240);   // taken before the action cleared the cell
+  EXPECT_EQ(falling.layer, 1);
+  EXPECT_FLOAT_EQ(falling.speedy, 1.0f);
+  EXPECT_EQ(falling.timeout, INT_MAX);
+  EXPECT_EQ(GetTile(2, 3, 1), 0);
+
+  const auto& thrown = *effects[1];
+  EXPECT_EQ(thrown.typ, 1);
+  EXPECT_EQ(thrown.tile, 24);
+  EXPECT_EQ(thrown.timeout, now + 1500);
+  EXPECT_GE(thrown.speedx, -14.0f);
+  EXPECT_LT(thrown.speedx, 14.0f);
+  EXPECT_GE(thrown.speedy, -16.5f);
+  EXPECT_LT(thrown.speedy, -4.5f);
+  EXPECT_GE(thrown.rotation_way, -1);
+  EXPECT_LE(thrown.rotation_way, 1);
+  EXPECT_EQ(GetTile(4, 1, 0), 24);   // an effect copies; it does not clear
+
+  // The prepared records stay: firing again starts them again.
+  TriggerAction(8);
+  EXPECT_EQ(map_effect_list.Count(), 4u);
+}
+
+TEST_F(Actions, ColumnRecordsOfOneNumberFormOneColumn) {
+  // Five records, scattered: the first names the bottom cell, the last the kind and layer.
+  LevelBuilder b(12, 12);
+  b.Effect(6, 3, 8, 0, 4).Effect(6, 9, 1, 0, 5).Effect(6, 0, 0, 1, 4).Effect(6, 5, 5, 2, 4).Effect(6, 7, 7, 203, 5);
+  b.Load();
+  TriggerAction(6);
+  ASSERT_EQ(map_effect_list.Count(), 1u);
+  const auto& column = *map_effect_list.First();
+  EXPECT_EQ(column.typ, 5);
+  EXPECT_EQ(column.layer, 203);
+  EXPECT_EQ(column.x, 3 * 32 + 32);   // a column falling right turns about its bottom-right corner
+  EXPECT_EQ(column.y, 8 * 32 + 32);
+  EXPECT_FLOAT_EQ(column.speedy, 0.05f);
+  EXPECT_EQ(column.rotation_way, 1);
+  EXPECT_EQ(column.timeout, INT_MAX);
+  ASSERT_TRUE(topple_image);
+  EXPECT_EQ(GetImageWidth(topple_image), 32);
+  EXPECT_EQ(GetImageHeight(topple_image), 5 * 32);
+  EXPECT_FLOAT_EQ(topple_image->handle_x, 32);
+  EXPECT_FLOAT_EQ(topple_image->handle_y, 160);
+}
+
+TEST_F(Actions, ColumnPictureIsGrabbedFromTheFrameAtItsScreenPlace) {
+  LevelBuilder(20, 20).Effect(2, 5, 6, 0, 4).Effect(2, 5, 5, 0, 4).Load();
+  cam_tile_x = 1;
+  cam_tile_y = 2;
+  cam_shift_x = -8;
+  // Column cells (5, 5) and (5, 6): on screen from x 4*32-8 = 120, y 3*32 = 96, 64 tall.
+  SetClsColor(255, 255, 255);
+  Cls();
+  SetColor(0, 200, 0);
+  DrawRect(120, 96, 32, 32);
+  SetColor(200, 0, 0);
+  DrawRect(120, 128, 32, 32);
+  SetColor(255, 255, 255);
+  TriggerAction(2);
+  ASSERT_TRUE(topple_image);
+  ASSERT_FALSE(topple_image->pixmaps.empty());
+  uint8_t top[4], bottom[4];
+  GetPixelRGBA(*topple_image->pixmaps[0], 16, 16, top);
+  GetPixelRGBA(*topple_image->pixmaps[0], 16, 48, bottom);
+  EXPECT_NEAR(top[1], 200, 1);
+  EXPECT_NEAR(bottom[0], 200, 1);
+  EXPECT_FLOAT_EQ(topple_image->handle_x, 0);   // a left-falling column turns about its bottom-left corner
+  EXPECT_EQ(map_effect_list.First()->x, 5 * 32);
+}
+
+}  // namespace
+}  // namespace vn::test

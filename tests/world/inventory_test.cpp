@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "engine/graphics.h"
+#include "engine/input.h"
+#include "play/entities.h"
+#include "tests/support/harness.h"
+#include "world/inventory.h"
+
+namespace vn::test {
+namespace {
+
+constexpr int kLeft = 37, kRight = 39, kUse = 162, kEscape = 27, kSpace = 32, kLetterI = 73;
+
+class Inventory : public GameTest {
+ protected:
+  PlayerRef AddPlayer(int32_t power = 80, uint8_t gun = 0) {
+    PlayerRef p = AddCharacter(0, 0, 0, 1, 100);
+    p->power = power;
+    p->gun = gun;
+    return p;
+  }
+  void Hold(int32_t slot, uint16_t count = 1) { inventory[static_cast<size_t>(slot)] = {1, count}; }
+  // One frame with a key tapped (down and up) before it.
+  bool FrameWithTap(int key) {
+    TapKey(key);
+    return InventoryFrame();
+  }
+  // One frame with an arrow held, released afterwards.
+  bool FrameHolding(int key) {
+    HoldKey(key);
+    const bool open = InventoryFrame();
+    ReleaseKey(key);
+    return open;
+  }
+  void FinishAnimation() {
+    for (int i = 0; i < 60; ++i) InventoryFrame();
+  }
+};
+
+struct PageCase {
+  const char* what;
+  std::vector<int32_t> held;
+  int32_t from;
+  int key;
+  int32_t to;
+};
+
+class InventoryPaging : public Inventory, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(InventoryPaging, ArrowsFindTheNextHeldSlot) {
+  for (const int32_t s : GetParam().held) Hold(s);
+  inventory_slot = GetParam().from;
+  BeginInventoryScreen();
+  FrameHolding(GetParam().key);
+  EXPECT_EQ(inventory_slot, GetParam().to) << GetParam().what;
+}
+
+// The left arrow searches forward and the right arrow backward.
+INSTANTIATE_TEST_SUITE_P(
+    Inventory, InventoryPaging,
+    ::testing::Values(PageCase{"empty bag, left", {}, 0, kLeft, 0}, PageCase{"empty bag, right", {}, 7, kRight, 0},
+                      PageCase{"only the shown slot is held", {4}, 4, kLeft, 0},
+                      PageCase{"left searches forward", {2, 9, 20}, 2, kLeft, 9},
+                      PageCase{"right searches backward", {2, 9, 20}, 20, kRight, 9},
+                      PageCase{"forward from 29 wraps to 0", {0, 29}, 29, kLeft, 0},
+                      PageCase{"backward from 0 wraps to 29", {0, 29}, 0, kRight, 29},
+                      PageCase{"forward skips to a held slot past the end", {3}, 25, kLeft, 3}),
+    [](const ::testing::TestParamInfo<PageCase>& param) { return "case" + std::to_string(param.index); });
+
+TEST_F(Inventory, ChangingSlotShrinksForTwentyTwoFramesAndGrowsForTwentyThree) {
+  Hold(1);
+  Hold(2);
+  BeginInventoryScreen();
+  HoldKey(kLeft);   // held throughout: it pages again only once the animation is over
+  std::vector<float> scales;
+  std::vector<int32_t> slots;
+  for (int frame = 1; frame <= 46; ++frame) {
+    InventoryFrame();
+    scales.push_back(GetDrawState().tform_scale_x);
+    slots.push_back(inventory_slot);
+  }
+  ReleaseKey(kLeft);
+  for (size_t i = 0; i < 22; ++i) EXPECT_FLOAT_EQ(scales[i], 11.5f - 0.5f * float(i)) << "frame " << i + 1;
+  for (size_t i = 22; i < 45; ++i) EXPECT_FLOAT_EQ(scales[i], 1.0f + 0.5f * float(i - 22)) << "frame " << i + 1;
+  EXPECT_EQ(slots[0], 1);
+  EXPECT_EQ(slots[44], 1);
+  EXPECT_EQ(slots[45], 2);   // frame 46: free to page again
+}
+
+TEST_F(Inventory, HealthRestoresPowerUpToOneHundred) {
+  PlayerRef p = AddPlayer(80);
+  Hold(1, 2);
+  inventory_slot = 1;
+  BeginInventoryScreen();
+  EXPECT_TRUE(FrameWithTap(kUse));
+  EXPECT_EQ(p->power, 100);
+  EXPECT_EQ(inventory[1][1], 1);
+  EXPECT_EQ(inventory[1][0], 1);
+  p->power = 10;
+  EXPECT_TRUE(FrameWithTap(kUse));
+  EXPECT_EQ(p->power, 60);
+  EXPECT_EQ(inventory[1][1], 0);
+  EXPECT_EQ(inventory[1][0], 0);   // the last one clears the flag
+  EXPECT_TRUE(FrameWithTap(kUse));
+  EXPECT_EQ(p->power, 60);
+}
+
+TEST_F(Inventory, BasicGunNeedsNoAmmunitionAndClosesTheScreen) {
+  PlayerRef p = AddPlayer(100, 2);
+  Hold(20, 0);
+  inventory_slot = 20;
+  BeginInventoryScreen();
+  EXPECT_FALSE(FrameWithTap(kUse));
+  EXPECT_EQ(p->gun, 0);
+  EXPECT_EQ(inventory[20][0], 0);
+  EXPECT_EQ(inventory[22][0], 1);   // the gun in hand went into the bag
+}
+
+TEST_F(Inventory, OtherGunsNeedAmmunition) {
+  PlayerRef p = AddPlayer(100, 0);
+  Hold(21, 0);
+  inventory_slot = 21;
+  BeginInventoryScreen();
+  EXPECT_TRUE(FrameWithTap(kUse));
+  EXPECT_EQ(p->gun, 0);
+  inventory[21][1] = 30;
+  EXPECT_FALSE(FrameWithTap(kUse));
+  EXPECT_EQ(p->gun, 1);
+  EXPECT_EQ(inventory[21][0], 0);
+  EXPECT_EQ(inventory[20][0], 1);
+}
+
+TEST_F(Inventory, GunKindBeyondTheBagIsReplacedSafely) {
+  PlayerRef p = AddPlayer(100, 200);   // only a damaged level can give this
+  Hold(23, 5);
+  inventory_slot = 23;
+  BeginInventoryScreen();
+  EXPECT_FALSE(FrameWithTap(kUse));
+  EXPECT_EQ(p->gun, 3);
+}
+
+TEST_F(Inventory, UseDoesNothingOnOtherSlotsOrWithoutAPlayer) {
+  PlayerRef p = AddPlayer(50);
+  Hold(0, 12);
+  Hold(2, 1);
+  for (const int32_t slot : {0, 2}) {
+    inventory_slot = slot;
+    BeginInventoryScreen();
+    EXPECT_TRUE(FrameWithTap(kUse));
+    EXPECT_EQ(inventory[static_cast<size_t>(slot)][1], slot == 0 ? 12 : 1);
+  }
+  EXPECT_EQ(p->power, 50);
+
+  character_list.Clear();
+  AddCharacter(0, 0, 3);   // an enemy is not the player
+  Hold(1, 1);
+  Hold(20, 0);
+  for (const int32_t slot : {1, 20}) {
+    inventory_slot = slot;
+    BeginInventoryScreen();
+    EXPECT_TRUE(FrameWithTap(kUse));
+  }
+  EXPECT_EQ(inventory[1][1], 1);
+  EXPECT_EQ(inventory[20][0], 1);
+}
+
+TEST_F(Inventory, EscapeSpaceAndIClose) {
+  for (const int key : {kEscape, kSpace, kLetterI}) {
+    BeginInventoryScreen();
+    EXPECT_TRUE(InventoryFrame());
+    EXPECT_FALSE(FrameWithTap(key)) << key;
+  }
+  // Escape is found first; the Space press stays for whoever asks next.
+  BeginInventoryScreen();
+  TapKey(kSpace);
+  EXPECT_FALSE(FrameWithTap(kEscape));
+  EXPECT_EQ(TakeKeyHits(kSpace), 1);
+}
+
+}  // namespace
+}  // namespace vn::test

@@ -1,0 +1,41 @@
+#pragma once
+// Input scripts: the keys a player holds and taps, frame by frame, in a
+// readable text format. They drive the playthrough tests and vnplay.
+//
+//   # comment
+//   level 1            which level_names entry to start (default 0)
+//   seed 4242          random seed for the run (default 12345)
+//   <frames> [held keys ...] [+tapped key ...]
+//   30 right           hold right for 30 frames
+//   1 right +jump      hold right, tap jump once, for 1 frame
+//   20 -               hold nothing for 20 frames
+//
+// Key names: right left up down jump action draw inventory look (the default
+// bindings), f1 f3 f12 esc space i lctrl lalt num5 and the arrows.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vn::playtest {
+
+struct ScriptStep {
+  int frames = 0;
+  std::vector<int> held;   // key codes held during the step
+  std::vector<int> taps;   // key codes pressed and released before its first frame
+  int line = 0;            // source line, for messages
+};
+
+struct InputScript {
+  uint8_t level = 0;
+  int32_t seed = 12345;
+  std::vector<ScriptStep> steps;
+  int TotalFrames() const;
+};
+
+// Parses a script; false with a message naming the line on a fault.
+bool ParseInputScript(const std::string& text, InputScript& out, std::string& error);
+bool LoadInputScript(const std::string& path, InputScript& out, std::string& error);
+// The key code for a script key name, 0 if unknown.
+int ScriptKeyCode(const std::string& name);
+
+}  // namespace vn::playtest

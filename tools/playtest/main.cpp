@@ -1,0 +1,36 @@
+// vnplay: plays an input script headless against a game directory and prints
+// the player's path, so level authors can write and check playthroughs.
+//   vnplay <game-dir> <script> [trace-every-n-frames]
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "tools/playtest/play_script.h"
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: vnplay <game-dir> <script> [trace-every]\n");
+    return 2;
+  }
+  vn::playtest::InputScript script;
+  std::string error;
+  std::string script_path = std::filesystem::absolute(argv[2]).string();
+  if (!vn::playtest::LoadInputScript(script_path, script, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 2;
+  }
+  std::error_code ec;
+  std::filesystem::current_path(argv[1], ec);
+  if (ec) {
+    std::fprintf(stderr, "cannot enter %s\n", argv[1]);
+    return 2;
+  }
+  int every = argc > 3 ? std::atoi(argv[3]) : 10;
+  vn::playtest::InitHeadlessPlay();
+  auto result = vn::playtest::PlayScript(script, &std::cout, every);
+  std::printf("frames %d exit %s alive %s level %d at %d,%d (line %d)\n", result.frames,
+              result.reached_exit ? "yes" : "no", result.player_alive ? "yes" : "no", result.level, result.x,
+              result.y, result.script_line);
+  return result.reached_exit && result.player_alive ? 0 : 1;
+}

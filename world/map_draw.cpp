@@ -1,0 +1,52 @@
+#include "app/resources.h"
+#include "engine/graphics.h"
+#include "world/map.h"
+
+namespace vn {
+
+namespace {
+
+// The picture of a tile value in a layer, or null when there is none (value 0,
+// a value beyond the table, or a picture whose file was missing at start-up).
+const ImageRef* TilePicture(uint16_t value, int layer) {
+  if (value == 0 || value > kMaxTileValue) return nullptr;
+  const ImageRef& image = tile_images[value][static_cast<size_t>(layer)];
+  return image ? &image : nullptr;
+}
+
+// Calls draw(value, screen_x, screen_y) for every visible cell of a layer that
+// has a picture. Two extra rows and columns cover the partly visible cells.
+template <typename Draw>
+void ForEachVisibleCell(int layer, Draw&& draw) {
+  for (int32_t row = 0; row <= int32_t(view_rows) + 1; ++row) {
+    for (int32_t col = 0; col <= int32_t(view_cols) + 1; ++col) {
+      const uint16_t value = GetTile(cam_tile_x + col, cam_tile_y + row, layer);
+      const ImageRef* picture = TilePicture(value, layer);
+      if (!picture) continue;
+      draw(*picture, value, col * kTileSize + cam_shift_x, row * kTileSize + cam_shift_y);
+    }
+  }
+}
+
+}  // namespace
+
+void DrawBackLayers() {
+  for (int layer = 0; layer < 2; ++layer) {
+    ForEachVisibleCell(layer, [](const ImageRef& picture, uint16_t, int32_t x, int32_t y) {
+      DrawImageFrame(picture, float(x), float(y), 0);
+    });
+  }
+}
+
+void DrawForegroundLayer(int anim_frame, float fg_offset) {
+  ForEachVisibleCell(2, [&](const ImageRef& picture, uint16_t value, int32_t x, int32_t y) {
+    // Water is see-through, light scenery nearly opaque; the rest is drawn at
+    // whatever alpha is current (1).
+    if (value < 30) SetAlpha(0.35f);
+    else if (value < 100) SetAlpha(0.95f);
+    DrawImageFrame(picture, float(x) + fg_offset, float(y), anim_frame);
+    if (value < 100) SetAlpha(1);
+  });
+}
+
+}  // namespace vn
