@@ -27,7 +27,9 @@ void InitHeadlessPlay() {
   view_cols = static_cast<uint16_t>(screen_width / 32 + 1);
   view_rows = static_cast<uint16_t>(screen_height / 32 + 1);
   frame_timer = TTimer::Create(60);
-  FillFixedTables();
+  // Pictures and the font make vnplay's F12 screenshots show the level; the
+  // playthrough tests run without them.
+  LoadResources();
 }
 
 namespace {
