@@ -157,8 +157,10 @@ Canvas Title() {
   c.FillCircle(398, 64, 4, {222, 214, 176, 255});
   c.FillCircle(410, 77, 2.5f, {222, 214, 176, 255});
   const std::string name = "VORNADEL";
-  int block = 5;
-  PaintPixelText(c, name, (kWidth - PixelTextWidth(name, block)) / 2, 8, block, {255, 226, 110, 255},
+  // The menu's first entry sits at window row 100 whatever the window's height,
+  // so the name stays within the top 40 design rows (90 window rows at 900).
+  int block = 4;
+  PaintPixelText(c, name, (kWidth - PixelTextWidth(name, block)) / 2, 4, block, {255, 226, 110, 255},
                  {214, 120, 30, 255}, {40, 18, 20, 255}, 2);
   return c;
 }

@@ -10,6 +10,10 @@
 //   1 right +jump      hold right, tap jump once, for 1 frame
 //   20 -               hold nothing for 20 frames
 //
+// A tap is a press that is over before the frame runs: it counts for keys the
+// game reads as presses (action, draw, F1, F3, ...), but walking and jumping
+// read keys as held, so they need at least one frame of holding.
+//
 // Key names: right left up down jump action draw inventory look (the default
 // bindings), f1 f3 f12 esc space i lctrl lalt num5 and the arrows.
 #include <cstdint>
