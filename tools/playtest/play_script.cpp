@@ -79,7 +79,8 @@ void Trace(std::ostream* trace, int frame, int line) {
 
 // Plays the script's steps in the running run; stops at a level change or at
 // the end of the run.
-void PlaySteps(const InputScript& script, PlayResult& result, std::ostream* trace, int trace_every) {
+void PlaySteps(const InputScript& script, PlayResult& result, std::ostream* trace, int trace_every,
+               const FrameObserver& after_frame = {}) {
   const uint8_t start_level = level_index;
   for (const auto& step : script.steps) {
     ApplyKeys(step);
@@ -88,6 +89,7 @@ void PlaySteps(const InputScript& script, PlayResult& result, std::ostream* trac
       bool running = PlayFrame();
       ++result.frames;
       if (trace_every > 0 && result.frames % trace_every == 0) Trace(trace, result.frames, step.line);
+      if (after_frame) after_frame(result.frames);
       if (level_index != start_level) {
         result.reached_exit = true;
         result.run_ended = !running;
@@ -105,14 +107,15 @@ void PlaySteps(const InputScript& script, PlayResult& result, std::ostream* trac
 
 }  // namespace
 
-PlayResult PlayScript(const InputScript& script, std::ostream* trace, int trace_every) {
+PlayResult PlayScript(const InputScript& script, std::ostream* trace, int trace_every,
+                      const FrameObserver& after_frame) {
   PlayResult result;
   ReleaseEverything();
   ClearInventory();
   level_index = script.level;
   if (!BeginLevelRun()) return result;
   SeedRandom(script.seed);
-  PlaySteps(script, result, trace, trace_every);
+  PlaySteps(script, result, trace, trace_every, after_frame);
   Snapshot(result);
   ReleaseEverything();
   return result;

@@ -1,6 +1,7 @@
 #pragma once
 // Plays input scripts through the real play loop, headless on the virtual clock.
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -28,7 +29,10 @@ void InitHeadlessPlay();
 // reached, the run ends or the script runs out. The random generator is seeded
 // with script.seed right after the level is loaded. With a trace stream, every
 // trace_every frames a line with the player's state is written.
-PlayResult PlayScript(const InputScript& script, std::ostream* trace = nullptr, int trace_every = 10);
+// after_frame, when given, is called after every frame with the frame's number.
+using FrameObserver = std::function<void(int frame)>;
+PlayResult PlayScript(const InputScript& script, std::ostream* trace = nullptr, int trace_every = 10,
+                      const FrameObserver& after_frame = {});
 
 // Plays several scripts in one run, each continuing where the previous level's
 // exit led (inventory carried over), reseeding after every level change. Stops
