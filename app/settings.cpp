@@ -18,6 +18,8 @@ constexpr int32_t kMinWidth = 320, kMinHeight = 240;
 constexpr int32_t kMaxWidth = 7680, kMaxHeight = 4320;
 constexpr int32_t kDefaultWidth = 800, kDefaultHeight = 600;
 
+bool settings_unreadable = false;   // set by LoadSettings
+
 void MendNonsenseValues() {
   if (screen_width < kMinWidth || screen_width > kMaxWidth || screen_height < kMinHeight ||
       screen_height > kMaxHeight) {
@@ -65,6 +67,9 @@ void ReadSettings(TStream& stream) {
 
 void LoadSettings() {
   StreamRef stream = OpenReadStream(kSettingsPath);
+  // A file that is there but cannot be read (permissions) still holds the
+  // player's keys: play with the defaults, but never write them over it.
+  settings_unreadable = !stream && GetFileKind(kSettingsPath) == 1;
   if (!stream) {
     // A first start or a deleted file: play with the shipped keys; the file is
     // written anew when the program ends.
@@ -76,6 +81,7 @@ void LoadSettings() {
 }
 
 bool SaveSettings() {
+  if (settings_unreadable) return false;
   if (GetFileKind("data") == 0) {
     std::error_code ignored;
     std::filesystem::create_directories("data", ignored);

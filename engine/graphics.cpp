@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ namespace vn {
 struct TFrameTexture {
   SDL_Texture* texture = nullptr;
   int generation = 0;
+  bool opaque = false;  // every pixel has alpha 255
+  // The same pixels with the drawing alpha multiplied in, for the alpha they
+  // were last drawn with: water and scenery are drawn at one fixed alpha.
+  SDL_Texture* faded = nullptr;
+  uint8_t faded_alpha = 0;
   ~TFrameTexture();
 };
 
@@ -46,6 +52,8 @@ Device device;
 TDrawState state;
 std::string app_title;
 std::string renderer_name = "none";
+std::string renderer_override;
+TDrawStats draw_stats;
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -101,14 +109,44 @@ SDL_Vertex ColouredVertex(SDL_FPoint point) {
   return vertex;
 }
 
-void FillPolygon(const std::vector<SDL_Vertex>& vertices, const std::vector<int>& indices) {
+void FillPolygon(const SDL_Vertex* vertices, int vertex_count, const int* indices, int index_count) {
   if (!device.renderer) return;
   SDL_SetRenderDrawBlendMode(device.renderer, DeviceBlend(state.blend_mode));
-  SDL_RenderGeometry(device.renderer, nullptr, vertices.data(), int(vertices.size()), indices.data(),
-                     int(indices.size()));
+  SDL_RenderGeometry(device.renderer, nullptr, vertices, vertex_count, indices, index_count);
 }
 
-int RendererIndex(const char* name) {
+// The unit circle of an n-point oval and the fan's triangle indices, made once
+// per point count: a frame draws dozens of ovals of a handful of sizes, and
+// neither sines nor fresh buffers belong on that path.
+struct OvalShape {
+  std::vector<double> cosines, sines;
+  std::vector<int> indices;
+};
+const OvalShape& OvalShapeFor(int n) {
+  static std::vector<std::unique_ptr<OvalShape>> shapes;
+  if (size_t(n) >= shapes.size()) shapes.resize(size_t(n) + 1);
+  std::unique_ptr<OvalShape>& shape = shapes[size_t(n)];
+  if (shape) return *shape;
+  shape = std::make_unique<OvalShape>();
+  shape->cosines.resize(size_t(n));
+  shape->sines.resize(size_t(n));
+  shape->indices.reserve(size_t(n) * 3);
+  for (int i = 0; i < n; ++i) {
+    const double angle = 360.0 * i / n;
+    shape->cosines[size_t(i)] = CosDegrees(angle);
+    shape->sines[size_t(i)] = SinDegrees(angle);
+    shape->indices.insert(shape->indices.end(), {0, 1 + i, 1 + (i + 1) % n});
+  }
+  return *shape;
+}
+
+// True when a device-space box lies wholly outside the render target, where
+// drawing it could not change a pixel.
+bool OutsideTarget(float left, float top, float right, float bottom) {
+  return right < 0 || bottom < 0 || left > float(state.g_width) || top > float(state.g_height);
+}
+
+int RendererIndex(const std::string& name) {
   const int count = SDL_GetNumRenderDrivers();
   for (int i = 0; i < count; ++i) {
     SDL_RendererInfo info;
@@ -143,7 +181,15 @@ bool CreateWindowAndRenderer(int width, int height, int depth) {
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   const int software = RendererIndex("software");
   const int opengl = RendererIndex("opengl");
-  if (!IsHeadless() && opengl >= 0) {
+  if (!renderer_override.empty() && renderer_override != "software") {
+    const int chosen = RendererIndex(renderer_override);
+    if (chosen < 0) return false;
+    device.window = CreateWindow(width, height, depth, renderer_override == "opengl" ? SDL_WINDOW_OPENGL : 0);
+    if (!device.window) return false;
+    device.renderer = SDL_CreateRenderer(device.window, chosen, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    return device.renderer != nullptr;
+  }
+  if (!IsHeadless() && opengl >= 0 && renderer_override.empty()) {
     device.window = CreateWindow(width, height, depth, SDL_WINDOW_OPENGL);
     if (!device.window) return false;
     device.renderer = SDL_CreateRenderer(device.window, opengl, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
@@ -170,8 +216,10 @@ void ApplyDeviceState() {
 
 TFrameTexture::~TFrameTexture() {
   // After SDL has shut down (images released during the exit) the renderer is gone.
-  if (texture && device.renderer && generation == device.generation && SDL_WasInit(SDL_INIT_VIDEO))
-    SDL_DestroyTexture(texture);
+  if (device.renderer && generation == device.generation && SDL_WasInit(SDL_INIT_VIDEO)) {
+    if (texture) SDL_DestroyTexture(texture);
+    if (faded) SDL_DestroyTexture(faded);
+  }
 }
 
 const TDrawState& GetDrawState() { return state; }
@@ -235,6 +283,12 @@ bool GraphicsOpen() { return device.renderer != nullptr; }
 
 std::string RendererName() { return renderer_name; }
 
+void SetRendererOverride(const std::string& name) { renderer_override = name; }
+
+const TDrawStats& GetDrawStats() { return draw_stats; }
+
+void ResetDrawStats() { draw_stats = TDrawStats{}; }
+
 // Flip(-1): a target time advances by 1000 / hertz ms per call, the remainder
 // spread over the calls; the caller sleeps up to it and never catches up.
 static void PaceToHertz() {
@@ -259,6 +313,7 @@ void Flip(int sync) {
     SDL_RenderSetVSync(device.renderer, vsync);
     device.vsync = vsync;
   }
+  ++draw_stats.flips;
   SDL_SetRenderTarget(device.renderer, nullptr);
   SDL_RenderCopy(device.renderer, device.target, nullptr, nullptr);
   SDL_RenderPresent(device.renderer);
@@ -270,6 +325,7 @@ void Cls() {
   SDL_SetRenderDrawColor(device.renderer, uint8_t(state.clscolor_red), uint8_t(state.clscolor_green),
                          uint8_t(state.clscolor_blue), 255);
   SDL_RenderClear(device.renderer);
+  ++draw_stats.clears;
 }
 
 void SetClsColor(int r, int g, int b) {
@@ -335,65 +391,130 @@ void DrawRect(float x, float y, float w, float h) {
   if (axis_aligned) {
     const float left = std::min(corners[0].x, corners[2].x), top = std::min(corners[0].y, corners[2].y);
     const SDL_FRect rect = {left, top, std::fabs(corners[2].x - corners[0].x), std::fabs(corners[2].y - corners[0].y)};
+    if (OutsideTarget(rect.x, rect.y, rect.x + rect.w, rect.y + rect.h)) return;
+    ++draw_stats.rects;
     SDL_SetRenderDrawBlendMode(device.renderer, DeviceBlend(state.blend_mode));
     SDL_SetRenderDrawColor(device.renderer, uint8_t(state.color_red), uint8_t(state.color_green),
                            uint8_t(state.color_blue), DeviceAlpha());
     SDL_RenderFillRectF(device.renderer, &rect);
     return;
   }
-  std::vector<SDL_Vertex> vertices;
-  for (const SDL_FPoint& corner : corners) vertices.push_back(ColouredVertex(corner));
-  FillPolygon(vertices, {0, 1, 2, 0, 2, 3});
+  SDL_Vertex vertices[4];
+  for (size_t i = 0; i < 4; ++i) vertices[i] = ColouredVertex(corners[i]);
+  static constexpr int kQuadIndices[6] = {0, 1, 2, 0, 2, 3};
+  ++draw_stats.rects;
+  FillPolygon(vertices, 4, kQuadIndices, 6);
 }
 
 void DrawOval(float x, float y, float w, float h) {
   if (!device.renderer) return;
+  // Unturned and unscaled, the ellipse lies inside its box: characters far
+  // off the screen cost no more than this test.
+  if (state.tform_rot == 0 && state.tform_scale_x == 1 && state.tform_scale_y == 1) {
+    const float left = x + state.origin_x + state.handle_x, top = y + state.origin_y + state.handle_y;
+    if (OutsideTarget(std::min(left, left + w), std::min(top, top + h), std::max(left, left + w),
+                      std::max(top, top + h)))
+      return;
+  }
   const int n = OvalPointCount(w, h);
   const float cx = state.handle_x + w / 2, cy = state.handle_y + h / 2;
-  std::vector<SDL_Vertex> fan;
-  std::vector<int> indices;
-  fan.reserve(size_t(n) + 1);
-  indices.reserve(size_t(n) * 3);
-  fan.push_back(ColouredVertex(Transform(cx, cy, x, y)));
-  for (int i = 0; i < n; ++i) {
-    const double angle = 360.0 * i / n;
-    fan.push_back(ColouredVertex(Transform(float(cx + w / 2 * CosDegrees(angle)),
-                                           float(cy + h / 2 * SinDegrees(angle)), x, y)));
-    indices.insert(indices.end(), {0, 1 + i, 1 + (i + 1) % n});
+  const OvalShape& shape = OvalShapeFor(n);
+  // Reused from oval to oval; it only ever grows to the largest oval drawn.
+  static std::vector<SDL_Vertex> fan;
+  fan.resize(size_t(n) + 1);
+  fan[0] = ColouredVertex(Transform(cx, cy, x, y));
+  float left = fan[0].position.x, right = left, top = fan[0].position.y, bottom = top;
+  for (size_t i = 0; i < size_t(n); ++i) {
+    fan[i + 1] = ColouredVertex(Transform(float(cx + w / 2 * shape.cosines[i]), float(cy + h / 2 * shape.sines[i]), x, y));
+    left = std::min(left, fan[i + 1].position.x);
+    right = std::max(right, fan[i + 1].position.x);
+    top = std::min(top, fan[i + 1].position.y);
+    bottom = std::max(bottom, fan[i + 1].position.y);
   }
-  FillPolygon(fan, indices);
+  if (OutsideTarget(left, top, right, bottom)) return;
+  ++draw_stats.ovals;
+  draw_stats.oval_points += n;
+  FillPolygon(fan.data(), n + 1, shape.indices.data(), int(shape.indices.size()));
+}
+
+// A texture in the render target's layout from RGBA pixels, alpha scaled by
+// alpha / 255 as the renderer's own alpha modulation would scale it.
+static SDL_Texture* MakeTexture(const TPixmap& rgba, uint8_t alpha, bool filtered) {
+  SDL_Texture* texture = SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                                           rgba.width, rgba.height);
+  if (!texture) return nullptr;
+  std::vector<uint8_t> scaled;
+  const uint8_t* source = rgba.pixels.data();
+  int source_pitch = rgba.pitch;
+  if (alpha != 255) {
+    scaled.assign(rgba.pixels.begin(), rgba.pixels.end());
+    for (int y = 0; y < rgba.height; ++y)
+      for (int x = 0; x < rgba.width; ++x) {
+        uint8_t& a = scaled[size_t(y) * size_t(rgba.pitch) + size_t(x) * 4 + 3];
+        a = uint8_t(a * alpha / 255);
+      }
+    source = scaled.data();
+  }
+  std::vector<uint8_t> converted(size_t(rgba.width) * size_t(rgba.height) * 4);
+  const int converted_pitch = rgba.width * 4;
+  if (SDL_ConvertPixels(rgba.width, rgba.height, SDL_PIXELFORMAT_RGBA32, source, source_pitch,
+                        SDL_PIXELFORMAT_ARGB8888, converted.data(), converted_pitch) != 0) {
+    SDL_DestroyTexture(texture);
+    return nullptr;
+  }
+  SDL_UpdateTexture(texture, nullptr, converted.data(), converted_pitch);
+  SDL_SetTextureScaleMode(texture, filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  return texture;
+}
+
+static PixmapRef FramePixelsRGBA(const TImage& image, size_t frame) {
+  const PixmapRef& pixmap = image.pixmaps[frame];
+  if (!pixmap || pixmap->width <= 0 || pixmap->height <= 0) return nullptr;
+  return pixmap->format == PF_RGBA8888 ? pixmap : ConvertPixmap(*pixmap, PF_RGBA8888);
+}
+
+static bool IsOpaque(const TPixmap& rgba) {
+  for (int y = 0; y < rgba.height; ++y) {
+    const uint8_t* row = rgba.pixels.data() + size_t(y) * size_t(rgba.pitch);
+    for (int x = 0; x < rgba.width; ++x)
+      if (row[size_t(x) * 4 + 3] != 255) return false;
+  }
+  return true;
 }
 
 // The frame's texture for the current window, made from its pixmap on demand.
-static SDL_Texture* FrameTexture(const TImage& image, size_t frame) {
+static TFrameTexture* FrameTexture(const TImage& image, size_t frame) {
   auto& mutable_image = const_cast<TImage&>(image);
   if (mutable_image.frames.size() < image.pixmaps.size()) mutable_image.frames.resize(image.pixmaps.size());
   if (mutable_image.seqs.size() < image.pixmaps.size()) mutable_image.seqs.resize(image.pixmaps.size(), 0);
   auto& slot = mutable_image.frames[frame];
-  if (slot && slot->texture && mutable_image.seqs[frame] == device.generation) return slot->texture;
+  if (slot && slot->texture && mutable_image.seqs[frame] == device.generation) return slot.get();
 
-  const PixmapRef& pixmap = image.pixmaps[frame];
-  if (!pixmap || pixmap->width <= 0 || pixmap->height <= 0) return nullptr;
-  PixmapRef rgba = pixmap->format == PF_RGBA8888 ? pixmap : ConvertPixmap(*pixmap, PF_RGBA8888);
+  const PixmapRef rgba = FramePixelsRGBA(image, frame);
   if (!rgba) return nullptr;
+  ++draw_stats.textures_made;
   slot = std::make_shared<TFrameTexture>();
   slot->generation = device.generation;
-  slot->texture = SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, rgba->width,
-                                    rgba->height);
+  // The render target's own pixel layout: the software renderer blends
+  // matching layouts on its fast path and converts any other pixel by pixel.
+  slot->texture = MakeTexture(*rgba, 255, image.flags & IMG_FILTERED);
   if (!slot->texture) return nullptr;
-  SDL_UpdateTexture(slot->texture, nullptr, rgba->pixels.data(), rgba->pitch);
-  SDL_SetTextureScaleMode(slot->texture, (image.flags & IMG_FILTERED) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  slot->opaque = IsOpaque(*rgba);
   mutable_image.seqs[frame] = device.generation;
-  return slot->texture;
+  return slot.get();
+}
+
+// The quad's bounds after turning about the handle (tx, ty): a square around
+// the handle that holds the quad at any angle.
+static bool TurnedQuadOutsideTarget(const SDL_FRect& dst, float tx, float ty) {
+  if (state.tform_rot == 0) return OutsideTarget(dst.x, dst.y, dst.x + dst.w, dst.y + dst.h);
+  const float reach = std::max(std::fabs(tx - dst.x), std::fabs(dst.x + dst.w - tx)) +
+                      std::max(std::fabs(ty - dst.y), std::fabs(dst.y + dst.h - ty));
+  return OutsideTarget(tx - reach, ty - reach, tx + reach, ty + reach);
 }
 
 void DrawImageFrameAt(const TImage& image, float tx, float ty, int frame) {
   if (!device.renderer || frame < 0 || size_t(frame) >= image.pixmaps.size()) return;
-  SDL_Texture* texture = FrameTexture(image, size_t(frame));
-  if (!texture) return;
-  SDL_SetTextureColorMod(texture, uint8_t(state.color_red), uint8_t(state.color_green), uint8_t(state.color_blue));
-  SDL_SetTextureAlphaMod(texture, DeviceAlpha());
-  SDL_SetTextureBlendMode(texture, DeviceBlend(state.blend_mode));
 
   // Scale and flip place the unrotated quad; the renderer then turns it about
   // the handle, which lies at (tx, ty).
@@ -402,7 +523,39 @@ void DrawImageFrameAt(const TImage& image, float tx, float ty, int frame) {
   const float top = (-image.handle_y) * sy, bottom = (-image.handle_y + float(image.height)) * sy;
   const SDL_FRect dst = {tx + std::min(left, right), ty + std::min(top, bottom), std::fabs(right - left),
                          std::fabs(bottom - top)};
-  if (dst.w <= 0 || dst.h <= 0) return;
+  if (dst.w <= 0 || dst.h <= 0 || TurnedQuadOutsideTarget(dst, tx, ty)) return;
+
+  TFrameTexture* frame_texture = FrameTexture(image, size_t(frame));
+  if (!frame_texture) return;
+  SDL_Texture* texture = frame_texture->texture;
+  uint8_t alpha = DeviceAlpha();
+  // Alpha modulation takes the software renderer's slowest path, about ten
+  // times the cost of plain blending; pixels that carry the alpha already
+  // blend on the fast path.
+  const bool blended = state.blend_mode == 1 || state.blend_mode == 3;
+  if (blended && alpha > 0 && alpha < 255) {
+    if (!frame_texture->faded || frame_texture->faded_alpha != alpha) {
+      if (frame_texture->faded) SDL_DestroyTexture(frame_texture->faded);
+      const PixmapRef rgba = FramePixelsRGBA(image, size_t(frame));
+      frame_texture->faded = rgba ? MakeTexture(*rgba, alpha, image.flags & IMG_FILTERED) : nullptr;
+      frame_texture->faded_alpha = alpha;
+      ++draw_stats.textures_made;
+    }
+    if (frame_texture->faded) {
+      texture = frame_texture->faded;
+      alpha = 255;
+    }
+  }
+  SDL_SetTextureColorMod(texture, uint8_t(state.color_red), uint8_t(state.color_green), uint8_t(state.color_blue));
+  SDL_SetTextureAlphaMod(texture, alpha);
+  // An opaque picture at full alpha covers what lies beneath whether it is
+  // blended or copied, and copying is several times faster in software.
+  // Turned quads stay blended: their corners must not be copied.
+  const bool covers = frame_texture->opaque && DeviceAlpha() == 255 && state.tform_rot == 0 && blended;
+  SDL_SetTextureBlendMode(texture, covers ? SDL_BLENDMODE_NONE : DeviceBlend(state.blend_mode));
+  ++draw_stats.images;
+  if (state.color_alpha < 1 || state.color_red != 255 || state.color_green != 255 || state.color_blue != 255)
+    ++draw_stats.images_tinted;
   const SDL_FPoint center = {tx - dst.x, ty - dst.y};
   int flip = SDL_FLIP_NONE;
   if (sx < 0) flip |= SDL_FLIP_HORIZONTAL;

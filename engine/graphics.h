@@ -79,6 +79,10 @@ void CloseGraphics();
 bool GraphicsOpen();
 // Name of the renderer in use ("software", "opengl", ...), for benchmarks and logs.
 std::string RendererName();
+// The renderer to use for windows opened from now on, whatever the automatic
+// choice would be ("opengl", "software"); empty restores the automatic choice.
+// Benchmarks use it to measure the OpenGL path on machines without a GPU.
+void SetRendererOverride(const std::string& name);
 void Flip(int sync);
 void Cls();
 
@@ -102,6 +106,21 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame);
 // As DrawImageFrame, with (tx, ty) a device position (the origin already added).
 // Text uses it to place glyphs along a rotated, scaled line.
 void DrawImageFrameAt(const TImage& image, float tx, float ty, int frame);
+
+// What reached the renderer since the last reset; benchmarks compare a game
+// frame with the same work pushed through the renderer without game logic.
+struct TDrawStats {
+  int64_t images = 0;         // textured quads: image frames and glyphs
+  int64_t images_tinted = 0;  // of those, drawn with a colour or an alpha below 1
+  int64_t ovals = 0;          // filled ellipses
+  int64_t oval_points = 0;    // their polygon points, summed
+  int64_t rects = 0;          // filled rectangles, axis-aligned or turned
+  int64_t clears = 0;
+  int64_t flips = 0;
+  int64_t textures_made = 0;  // device textures created from pixmaps
+};
+const TDrawStats& GetDrawStats();
+void ResetDrawStats();
 
 // Images --------------------------------------------------------------------
 void SetImageMaskColor(int r, int g, int b);

@@ -27,6 +27,14 @@ bool Fail(std::string& error, const std::string& file, const std::string& what) 
 
 int64_t Remaining(TStream& in) { return in.Size() - in.Position(); }
 
+}  // namespace
+
+bool PositionPlayable(int32_t x, int32_t y) {
+  return x >= -kFarthestPosition && x <= kFarthestPosition && y >= -kFarthestPosition && y <= kFarthestPosition;
+}
+
+namespace {
+
 bool ParseMapFile(const std::vector<uint8_t>& bytes, const std::string& file, LevelData& out,
                   std::string& error) {
   if (bytes.size() < 4) return Fail(error, file, "file is shorter than the 4 bytes of the map size");
@@ -68,6 +76,9 @@ bool ParseMapFile(const std::vector<uint8_t>& bytes, const std::string& file, Le
     c.item = uint16_t(in->ReadShort());
     c.gun = uint8_t(in->ReadByte());
     in->ReadBytes(c.reserved, sizeof c.reserved);
+    if (!PositionPlayable(c.x, c.y))
+      return Fail(error, file, "character record " + std::to_string(out.characters.size() + 1) + " stands at (" +
+                                   std::to_string(c.x) + ", " + std::to_string(c.y) + "), far outside any map");
     out.characters.push_back(c);
   }
   return true;

@@ -47,6 +47,11 @@ bool ReadLevelData(const std::string& directory, const std::string& name, LevelD
 // The same from bytes in memory (fuzzing, tests). vnd may be null for "no file".
 bool ParseLevelData(const std::vector<uint8_t>& vnm, const std::vector<uint8_t>* vnd,
                     const std::vector<uint8_t>& eff, LevelData& out, std::string& error);
+// Where a character from a level file or a save game may stand (world pixels).
+// The largest map is about two million pixels wide; movement and drawing add
+// offsets to positions, which must not overflow near the ends of the int32 range.
+inline constexpr int32_t kFarthestPosition = 1 << 24;
+bool PositionPlayable(int32_t x, int32_t y);
 // Writes the three files (the .vnd only when has_actions_file or actions exist).
 bool WriteLevelFiles(const std::string& directory, const std::string& name, const LevelData& level);
 // Encodes each file's bytes exactly as stored.

@@ -26,7 +26,9 @@ void WriteCharacter(TStream& out, const Tplayer& ch) {
   out.WriteFloat(ch.tempy);
   out.WriteFloat(ch.speed);
   out.WriteByte(ch.gun);
-  out.WriteByte(ch.power & 0xFF);
+  // A character killed earlier in this frame still waits for its step to be
+  // removed; its negative health must not come back as a byte near 255.
+  out.WriteByte(ch.power < 0 ? 0 : ch.power & 0xFF);
   out.WriteByte(ch.mode);
   out.WriteInt(ch.frame);
   out.WriteShort(ch.gunangle);
@@ -218,6 +220,21 @@ bool CheckSaveAgainstLevel(const SaveGameData& save, const LevelData& level, std
       error = "auto-switch record " + std::to_string(i + 1) + " names cell " + cell(a.x, a.y) + " outside the map";
       return false;
     }
+  }
+  for (size_t i = 0; i < save.characters.size(); ++i) {
+    const auto& ch = save.characters[i];
+    if (!PositionPlayable(ch.x, ch.y)) {
+      error = "character record " + std::to_string(i + 1) + " stands at (" + std::to_string(ch.x) + ", " +
+              std::to_string(ch.y) + "), far outside any map";
+      return false;
+    }
+  }
+  constexpr int32_t kFarthestTile = kFarthestPosition / kTileSize;
+  const auto far = [](int32_t tile) { return tile < -kFarthestTile || tile > kFarthestTile; };
+  if (far(save.cam_tile_x) || far(save.cam_tile_y)) {
+    error = "camera tile (" + std::to_string(save.cam_tile_x) + ", " + std::to_string(save.cam_tile_y) +
+            ") lies far outside any map";
+    return false;
   }
   return true;
 }

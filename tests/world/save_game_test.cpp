@@ -197,6 +197,25 @@ TEST_F(SaveGameTest, LoadingReproducesTheRun) {
   EXPECT_EQ(SavedBytes(), first);
 }
 
+// A character shot dead in the previous frame is removed only at its own step,
+// which may come after the player's save in the same frame.
+TEST_F(SaveGameTest, CharacterKilledButNotYetRemovedStaysDeadAfterLoading) {
+  LevelBuilder(3, 3).Load("Test");
+  character_list.AddLast(Character(32, 32, 0));
+  for (const int32_t power : {-5, -256, 0}) {
+    auto enemy = Character(64, 32, 1);
+    enemy->power = power;
+    character_list.AddLast(enemy);
+  }
+  ASSERT_TRUE(SaveGame(1));
+  ASSERT_EQ(LoadGame(), 1) << last_save_error;
+
+  const auto loaded = character_list.Snapshot();
+  ASSERT_EQ(loaded.size(), 4u);
+  EXPECT_EQ(loaded[0]->power, 255);
+  for (size_t i = 1; i < loaded.size(); ++i) EXPECT_EQ(loaded[i]->power, 0) << "enemy " << i;
+}
+
 TEST_F(SaveGameTest, NoSaveGameChangesNothing) {
   PlaySomeOfALevel();
   const auto before = LevelSnapshot::Take();

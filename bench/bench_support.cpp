@@ -1,0 +1,134 @@
+#include "bench/bench_support.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <ctime>
+#include <fstream>
+#include <numeric>
+#include <stdexcept>
+
+#include "app/resources.h"
+#include "app/settings.h"
+#include "engine/graphics.h"
+#include "engine/platform.h"
+#include "engine/random.h"
+#include "engine/timing.h"
+#include "world/map.h"
+
+namespace vn::bench {
+namespace {
+
+std::string renderer = "software";
+bool resources_loaded = false;
+
+int64_t StatusField(const std::string& key) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(key, 0) == 0) return std::stoll(line.substr(key.size()));
+  }
+  return -1;
+}
+
+void LoadGameResourcesOnce() {
+  if (resources_loaded) return;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(VN_GAME_DIR);
+  LoadResources();
+  LoadKeyNames();
+  std::filesystem::current_path(previous);
+  resources_loaded = true;
+}
+
+}  // namespace
+
+void SelectRenderer(const std::string& name) {
+  renderer = name;
+  if (name == "opengl") {
+    // A GL context without an X server: EGL on the offscreen video driver.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    SetRendererOverride("opengl");
+  } else {
+    SetHeadless(true);
+  }
+  if (!InitPlatform()) throw std::runtime_error("SDL video did not start");
+}
+
+const std::string& SelectedRenderer() { return renderer; }
+
+void OpenGameWindow(int width, int height) {
+  UseVirtualClock(true);
+  SetDefaultSettings();
+  screen_width = width;
+  screen_height = height;
+  if (!OpenGraphics(width, height, 0, 60, 0)) throw std::runtime_error("no window on renderer " + renderer);
+  SetImageMaskColor(255, 0, 255);
+  SetBlend(3);
+  SetDefaultImageFlags(1);
+  SetClsColor(255, 255, 255);
+  view_cols = uint16_t(width / 32 + 1);
+  view_rows = uint16_t(height / 32 + 1);
+  if (!frame_timer) frame_timer = TTimer::Create(60);
+  SeedRandom(12345);
+  LoadGameResourcesOnce();
+}
+
+ScratchDir::ScratchDir() {
+  static std::atomic<int> counter{0};
+  previous_ = std::filesystem::current_path();
+  path_ = std::filesystem::temp_directory_path() /
+          ("vn-bench-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_ / "map");
+  std::filesystem::current_path(path_);
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;
+  std::filesystem::current_path(previous_, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+int64_t ResidentKiB() { return StatusField("VmRSS:"); }
+int64_t PeakResidentKiB() { return StatusField("VmHWM:"); }
+
+void ResetPeakResident() {
+  // Writing 5 to clear_refs resets the peak to the current resident size.
+  std::ofstream clear("/proc/self/clear_refs");
+  clear << "5";
+}
+
+double Percentile(std::vector<double>& values, double fraction) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const double rank = fraction * double(values.size() - 1);
+  const size_t low = size_t(std::floor(rank));
+  const size_t high = std::min(low + 1, values.size() - 1);
+  return values[low] + (values[high] - values[low]) * (rank - double(low));
+}
+
+double Median(std::vector<double>& values) { return Percentile(values, 0.5); }
+
+double Mean(const std::vector<double>& values) {
+  if (values.empty()) return 0;
+  return std::accumulate(values.begin(), values.end(), 0.0) / double(values.size());
+}
+
+double ProcessCpuMillis() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+double WallMillis() {
+  using Clock = std::chrono::steady_clock;
+  return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
+}
+
+}  // namespace vn::bench
