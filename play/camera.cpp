@@ -20,9 +20,12 @@ bool FollowAxis(int32_t s, int32_t extent, int32_t last_tile, int32_t& tile, int
   bool scrolled = false;
   if (s < low && tile > 0) {
     shift += low - s;
+    // The view still moves one tile per frame at most; a player far outside the
+    // box (a load, a long fall) must not leave the shift beyond a whole tile,
+    // which would draw the whole map that far off its cells.
     if (shift >= 0) {
       tile = std::max(tile - 1, 0);
-      shift -= kTileSize;
+      shift = shift % kTileSize - kTileSize;
     }
     scrolled = true;
   }

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "app/resources.h"
 #include "app/settings.h"
 #include "engine/graphics.h"
 #include "engine/sound.h"
 #include "engine/stream.h"
 #include "engine/text.h"
 #include "play/notice.h"
+#include "play/play_loop.h"
 #include "tests/robustness/child_process.h"
 #include "tests/support/harness.h"
 #include "world/level_data.h"
@@ -184,6 +186,30 @@ TEST_F(DamagedLevelFiles, CharactersOutsideTheMapPlayOn) {
     EXPECT_GE(cam_shift_y, -kTileSize);
     EXPECT_LE(cam_shift_y, 0);
   }
+}
+
+// Found by the soak: a player far left of the follow box (after a load or a
+// teleport) pushed the shift past a whole tile, and the map was drawn off its
+// cells. The view still steps one tile per frame, with the shift in -32..0.
+TEST_F(DamagedLevelFiles, PlayerFarLeftOfTheViewKeepsTheShiftWithinATile) {
+  test::LevelBuilder(80, 40).Floor(39).Player(1500, 600).Load("Wide");
+  struct Case {
+    int32_t sx, shift;
+  };
+  for (const Case& c : {Case{-500, -5}, Case{299, -1}, Case{0, -31}, Case{-10000, 0}}) {
+    cam_tile_x = 20;
+    cam_shift_x = c.shift;
+    FollowCamera(c.sx, screen_height / 2, 0);
+    EXPECT_EQ(cam_tile_x, 19) << c.sx;
+    EXPECT_GE(cam_shift_x, -kTileSize) << c.sx;
+    EXPECT_LE(cam_shift_x, 0) << c.sx;
+  }
+  // Within one tile the step is unchanged: shift -1 plus 1 px reaches 0 and takes one tile.
+  cam_tile_x = 20;
+  cam_shift_x = -1;
+  FollowCamera(screen_width / 2 - 100 - 1, screen_height / 2, 0);
+  EXPECT_EQ(cam_tile_x, 19);
+  EXPECT_EQ(cam_shift_x, -32);
 }
 
 // ------------------------------------------------------------------ settings and key names
