@@ -5,55 +5,11 @@
 # Usage: menu_tutorial.sh <game-directory>   (the build's game/ directory)
 set -euo pipefail
 
-game_dir=$(cd "${1:?usage: menu_tutorial.sh <game-directory>}" && pwd)
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-
-cleanup() {
-  if [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; then kill "$game_pid" 2>/dev/null || true; fi
-  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  if [[ -f $work/game.log ]]; then echo "--- game output ---" >&2; cat "$work/game.log" >&2; fi
-  exit 1
-}
-
-cp -r "$game_dir/." "$work/"
-rm -f "$work"/screen*.png
-[[ -f $work/data/settings.dat ]] || fail "the game directory has no data/settings.dat"
-cp "$work/data/settings.dat" "$work/settings.before"
-
-# A display number nobody uses.
-display=""
-for n in $(seq 99 160); do
-  if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then display=":$n"; break; fi
-done
-[[ -n $display ]] || fail "no free X display number"
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 1 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $display"
-
-cd "$work"
-./vornadel >game.log 2>&1 &
-game_pid=$!
-
-window=$(timeout 20 xdotool search --sync --name '^Vornadel \(Arbeitstitel\)$' | head -n 1) ||
-  fail "no window named 'Vornadel (Arbeitstitel)' appeared"
-sleep 1
-
-# The pointer over the window gives it the keyboard (no window manager runs here).
-xdotool mousemove --window "$window" 400 100
-sleep 0.3
+source "$(dirname "${BASH_SOURCE[0]}")/session.bash"
+session_begin "${1:?usage: menu_tutorial.sh <game-directory>}"
+cp data/settings.dat settings.before
+start_display
+start_game 400 100
 xdotool click 1                       # "Tutorial": the band 50 < y < 150
 sleep 1.5
 xdotool keydown Right
@@ -66,20 +22,7 @@ xdotool key Escape                    # back to the menu
 sleep 1
 xdotool key Escape                    # ends the program
 
-status=""
-for _ in $(seq 1 100); do
-  if ! kill -0 "$game_pid" 2>/dev/null; then
-    set +e
-    wait "$game_pid"
-    status=$?
-    set -e
-    break
-  fi
-  sleep 0.1
-done
-[[ -n $status ]] || fail "the game did not end after Escape in the menu"
-game_pid=""
-[[ $status -eq 0 ]] || fail "exit status $status, expected 0"
+expect_clean_exit
 
 cmp -s data/settings.dat settings.before || fail "data/settings.dat changed"
 [[ $(stat -c %s data/settings.dat) -eq 17 ]] || fail "data/settings.dat is not 17 bytes"

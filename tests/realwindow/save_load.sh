@@ -6,23 +6,8 @@
 # Usage: save_load.sh <game-directory>   (the build's game/ directory)
 set -euo pipefail
 
-game_dir=$(cd "${1:?usage: save_load.sh <game-directory>}" && pwd)
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-
-cleanup() {
-  if [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; then kill "$game_pid" 2>/dev/null || true; fi
-  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  if [[ -f $work/game.log ]]; then echo "--- game output ---" >&2; cat "$work/game.log" >&2; fi
-  exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/session.bash"
+session_begin "${1:?usage: save_load.sh <game-directory>}"
 
 # Waits up to $2 seconds (polling every 0.1 s) for the file $1 to exist.
 wait_for_file() {
@@ -47,45 +32,9 @@ screenshot() {
 level_name="In the castle"
 level_file="map/$level_name.vnm"
 
-cp -r "$game_dir/." "$work/"
-rm -f "$work"/screen*.png "$work/data/savegame.sg"
-[[ -f $work/$level_file ]] || fail "the game directory has no $level_file"
-[[ -f $work/data/settings.dat ]] || fail "the game directory has no data/settings.dat"
-
-# A display number nobody uses.
-display=""
-for n in $(seq 99 160); do
-  if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then display=":$n"; break; fi
-done
-[[ -n $display ]] || fail "no free X display number"
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 1 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $display"
-
-cd "$work"
-./vornadel >game.log 2>&1 &
-game_pid=$!
-
-timeout 20 xdotool search --sync --name '^Vornadel \(Arbeitstitel\)$' >/dev/null ||
-  fail "no window named 'Vornadel (Arbeitstitel)' appeared"
-sleep 1
-
-# The pointer over the window gives it the keyboard (no window manager runs here).
-# The window found first may be replaced while the game sets up its renderer,
-# so look it up again until the pointer lands on a window that exists.
-pointed=""
-for _ in $(seq 1 25); do
-  window=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null | tail -n 1) || true
-  if [[ -n $window ]] && xdotool mousemove --window "$window" 400 200 2>/dev/null; then pointed=1; break; fi
-  sleep 0.2
-done
-[[ -n $pointed ]] || fail "could not move the pointer onto the game's window"
-sleep 0.3
+[[ -f $level_file ]] || fail "the game directory has no $level_file"
+start_display
+start_game 400 200
 xdotool click 1                       # "Spiel starten": the band 150 < y < 250
 sleep 1.5
 
@@ -130,20 +79,7 @@ xdotool key Escape                    # back to the menu
 sleep 1
 xdotool key Escape                    # ends the program
 
-status=""
-for _ in $(seq 1 100); do
-  if ! kill -0 "$game_pid" 2>/dev/null; then
-    set +e
-    wait "$game_pid"
-    status=$?
-    set -e
-    break
-  fi
-  sleep 0.1
-done
-[[ -n $status ]] || fail "the game did not end after Escape in the menu"
-game_pid=""
-[[ $status -eq 0 ]] || fail "exit status $status, expected 0"
+expect_clean_exit
 
 # Compares the window area around the saved player position: the walk must
 # have changed it and the load must have restored it. The player's screen

@@ -1,0 +1,86 @@
+# Shared by the real-window tests (sourced, not run): a private copy of the game
+# directory, a virtual X display, the game started in it, and its end.
+# After `session_begin <game-dir>` the working directory is the copy.
+
+xvfb_pid=""
+game_pid=""
+work=""
+
+session_cleanup() {
+  if [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; then kill "$game_pid" 2>/dev/null || true; fi
+  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  [[ -n $work ]] && rm -rf "$work"
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [[ -f $work/game.log ]]; then echo "--- game output ---" >&2; cat "$work/game.log" >&2; fi
+  exit 1
+}
+
+# Copies the game directory into a fresh temporary directory and enters it.
+session_begin() {
+  local game_dir
+  game_dir=$(cd "$1" && pwd) || fail "no game directory $1"
+  work=$(mktemp -d)
+  trap session_cleanup EXIT
+  cp -r "$game_dir/." "$work/"
+  rm -f "$work"/screen*.png "$work/data/savegame.sg"
+  [[ -f $work/data/settings.dat ]] || fail "the game directory has no data/settings.dat"
+  cd "$work"
+}
+
+# Starts Xvfb (800 x 600) on a display number nobody uses.
+start_display() {
+  local display="" n
+  for n in $(seq 99 160); do
+    if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then display=":$n"; break; fi
+  done
+  [[ -n $display ]] || fail "no free X display number"
+  Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=$display
+  for _ in $(seq 1 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $display"
+}
+
+# Starts the game and puts the pointer over its window at (x, y): with no window
+# manager, the window under the pointer gets the keyboard. The window found first
+# may be replaced while the game sets up its renderer, so look it up again until
+# the pointer lands on a window that exists.
+start_game() {
+  local x=$1 y=$2 window="" pointed=""
+  ./vornadel >game.log 2>&1 &
+  game_pid=$!
+  timeout 20 xdotool search --sync --name '^Vornadel \(Arbeitstitel\)$' >/dev/null ||
+    fail "no window named 'Vornadel (Arbeitstitel)' appeared"
+  sleep 1
+  for _ in $(seq 1 25); do
+    window=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null | tail -n 1) || true
+    if [[ -n $window ]] && xdotool mousemove --window "$window" "$x" "$y" 2>/dev/null; then pointed=1; break; fi
+    sleep 0.2
+  done
+  [[ -n $pointed ]] || fail "could not move the pointer onto the game's window"
+  sleep 0.3
+}
+
+# Waits up to 10 s for the game to end and fails unless its exit status is 0.
+expect_clean_exit() {
+  local status=""
+  for _ in $(seq 1 100); do
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+      set +e
+      wait "$game_pid"
+      status=$?
+      set -e
+      break
+    fi
+    sleep 0.1
+  done
+  [[ -n $status ]] || fail "the game did not end after Escape in the menu"
+  game_pid=""
+  [[ $status -eq 0 ]] || fail "exit status $status, expected 0"
+}
