@@ -30,44 +30,13 @@ cmp -s data/settings.dat settings.before || fail "data/settings.dat changed"
 
 # The screenshot: a 1600 x 900 PNG whose window area shows a level, not one flat colour.
 python3 - screen0.png <<'PY' || fail "screen0.png is not the expected picture"
-import struct, sys, zlib
+import os, struct, sys
+sys.path.insert(0, os.environ["VN_REALWINDOW_DIR"])
+from png_rows import read_png
 
-data = open(sys.argv[1], "rb").read()
-assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
-pos, idat, header = 8, b"", None
-while pos < len(data):
-    length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-    body = data[pos + 8:pos + 8 + length]
-    if kind == b"IHDR":
-        header = struct.unpack(">IIBBBBB", body)
-    elif kind == b"IDAT":
-        idat += body
-    pos += 12 + length
-width, height, depth, colour = header[:4]
+width, height = struct.unpack(">II", open(sys.argv[1], "rb").read()[16:24])
 assert (width, height) == (1600, 900), f"size {width} x {height}"
-assert depth == 8 and colour in (2, 6), f"depth {depth} colour type {colour}"
-bpp = 3 if colour == 2 else 4
-raw = zlib.decompress(idat)
-stride = width * bpp
-rows, previous, pos = [], bytearray(stride), 0
-for y in range(height):
-    kind, line = raw[pos], bytearray(raw[pos + 1:pos + 1 + stride])
-    pos += 1 + stride
-    for i in range(stride):
-        a = line[i - bpp] if i >= bpp else 0
-        b = previous[i]
-        c = previous[i - bpp] if i >= bpp else 0
-        if kind == 1: line[i] = (line[i] + a) & 255
-        elif kind == 2: line[i] = (line[i] + b) & 255
-        elif kind == 3: line[i] = (line[i] + (a + b) // 2) & 255
-        elif kind == 4:
-            p = a + b - c
-            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-            line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-    rows.append(line)
-    previous = line
-    if y >= 600:
-        break
+rows, bpp = read_png(sys.argv[1], 600)
 colours = {bytes(rows[y][x * bpp:x * bpp + 3]) for y in range(0, 600, 7) for x in range(0, 800, 7)}
 assert len(colours) > 20, f"only {len(colours)} colours in the window area"
 print(f"screen0.png: {width} x {height}, {len(colours)} colours sampled")

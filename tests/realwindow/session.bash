@@ -2,6 +2,10 @@
 # directory, a virtual X display, the game started in it, and its end.
 # After `session_begin <game-dir>` the working directory is the copy.
 
+# Lets the tests' Python find png_rows.py beside these scripts.
+export VN_REALWINDOW_DIR
+VN_REALWINDOW_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
 xvfb_pid=""
 game_pid=""
 work=""
