@@ -110,11 +110,29 @@ void CreateContainers() {
 
 }  // namespace
 
+// Textures and glyphs are made here, once, rather than on their first draw in
+// the middle of a frame.
+void PrepareTextures() {
+  for (size_t value = 0; value < tile_images.size(); ++value) {
+    PrepareImage(tile_images[value][0]);
+    PrepareImage(tile_images[value][1]);
+    PrepareImage(tile_images[value][2], ForegroundTileAlpha(uint16_t(value)));
+  }
+  for (const ImageRef& image : gun_images) PrepareImage(image);
+  for (const ImageRef& image : {crosshair_image, title_image, bag_image, background_image, explosion_image})
+    PrepareImage(image);
+  std::string latin1;
+  for (int code = 32; code < 256; ++code)
+    if (code < 127 || code >= 160) latin1.push_back(char(code));
+  PrepareText(Latin1ToUtf8(latin1));
+}
+
 void LoadResources() {
   LoadPictures();
   SetCurrentFont(LoadFontFile("gfx/comicbd.ttf", 12, 4));
   FillFixedTables();
   LoadSounds();
+  PrepareTextures();
 }
 
 bool StartUp() {

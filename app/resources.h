@@ -33,6 +33,9 @@ void FillFixedTables();
 // Loads every picture, the font and every sound from gfx/ and sfx/ (working
 // directory), filling the fixed tables between the font and the sounds.
 void LoadResources();
+// Makes the textures of every loaded picture and of the font's Latin-1 glyphs
+// for the open window (LoadResources does it; again after reopening the window).
+void PrepareTextures();
 // The whole start-up sequence up to (not including) the title menu. False when
 // the window cannot be opened.
 bool StartUp();

@@ -1,6 +1,6 @@
 // The benchmark binary. --renderer=software (default, SDL's dummy video
-// driver) or --renderer=opengl (SDL's offscreen driver over EGL) picks the
-// renderer for the whole run; the rest are Google Benchmark's own options.
+// driver), --renderer=opengl (SDL's offscreen driver over EGL) or
+// --renderer=window (a real window on $DISPLAY) picks the renderer for the whole run; the rest are Google Benchmark's own options.
 #include <benchmark/benchmark.h>
 
 #include <string>

@@ -54,6 +54,10 @@ void SelectRenderer(const std::string& name) {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     SetRendererOverride("opengl");
+  } else if (name == "window") {
+    // A real window on the X display ($DISPLAY, e.g. Xvfb) with the renderer the
+    // game itself would pick there; its event wait is woken by the timer, as in play.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
   } else {
     SetHeadless(true);
   }
@@ -77,6 +81,7 @@ void OpenGameWindow(int width, int height) {
   if (!frame_timer) frame_timer = TTimer::Create(60);
   SeedRandom(12345);
   LoadGameResourcesOnce();
+  PrepareTextures();  // the reopened window has none of the old ones
 }
 
 ScratchDir::ScratchDir() {

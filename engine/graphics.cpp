@@ -122,20 +122,36 @@ struct OvalShape {
   std::vector<double> cosines, sines;
   std::vector<int> indices;
 };
-const OvalShape& OvalShapeFor(int n) {
-  static std::vector<std::unique_ptr<OvalShape>> shapes;
-  if (size_t(n) >= shapes.size()) shapes.resize(size_t(n) + 1);
-  std::unique_ptr<OvalShape>& shape = shapes[size_t(n)];
-  if (shape) return *shape;
-  shape = std::make_unique<OvalShape>();
-  shape->cosines.resize(size_t(n));
-  shape->sines.resize(size_t(n));
-  shape->indices.reserve(size_t(n) * 3);
+void FillOvalShape(OvalShape& shape, int n) {
+  shape.cosines.resize(size_t(n));
+  shape.sines.resize(size_t(n));
+  shape.indices.reserve(size_t(n) * 3);
   for (int i = 0; i < n; ++i) {
     const double angle = 360.0 * i / n;
-    shape->cosines[size_t(i)] = CosDegrees(angle);
-    shape->sines[size_t(i)] = SinDegrees(angle);
-    shape->indices.insert(shape->indices.end(), {0, 1 + i, 1 + (i + 1) % n});
+    shape.cosines[size_t(i)] = CosDegrees(angle);
+    shape.sines[size_t(i)] = SinDegrees(angle);
+    shape.indices.insert(shape.indices.end(), {0, 1 + i, 1 + (i + 1) % n});
+  }
+}
+
+// Every shape up to this many points is made on the first oval, so bars whose
+// width changes from frame to frame never make one in play.
+constexpr int kPreparedOvalPoints = 320;
+
+const OvalShape& OvalShapeFor(int n) {
+  static std::vector<std::unique_ptr<OvalShape>> shapes;
+  if (shapes.empty()) {
+    shapes.resize(kPreparedOvalPoints + 1);
+    for (int m = 4; m <= kPreparedOvalPoints; m += 4) {
+      shapes[size_t(m)] = std::make_unique<OvalShape>();
+      FillOvalShape(*shapes[size_t(m)], m);
+    }
+  }
+  if (size_t(n) >= shapes.size()) shapes.resize(size_t(n) + 1);
+  std::unique_ptr<OvalShape>& shape = shapes[size_t(n)];
+  if (!shape) {
+    shape = std::make_unique<OvalShape>();
+    FillOvalShape(*shape, n);
   }
   return *shape;
 }
@@ -420,7 +436,7 @@ void DrawOval(float x, float y, float w, float h) {
   const float cx = state.handle_x + w / 2, cy = state.handle_y + h / 2;
   const OvalShape& shape = OvalShapeFor(n);
   // Reused from oval to oval; it only ever grows to the largest oval drawn.
-  static std::vector<SDL_Vertex> fan;
+  static std::vector<SDL_Vertex> fan(kPreparedOvalPoints + 1);
   fan.resize(size_t(n) + 1);
   fan[0] = ColouredVertex(Transform(cx, cy, x, y));
   float left = fan[0].position.x, right = left, top = fan[0].position.y, bottom = top;
@@ -504,6 +520,26 @@ static TFrameTexture* FrameTexture(const TImage& image, size_t frame) {
   return slot.get();
 }
 
+// The frame's second texture with its pixels pre-multiplied by alpha, kept
+// for the last alpha it was drawn at.
+static void MakeFadedTexture(const TImage& image, TFrameTexture& frame_texture, size_t frame, uint8_t alpha) {
+  if (frame_texture.faded && frame_texture.faded_alpha == alpha) return;
+  if (frame_texture.faded) SDL_DestroyTexture(frame_texture.faded);
+  const PixmapRef rgba = FramePixelsRGBA(image, frame);
+  frame_texture.faded = rgba ? MakeTexture(*rgba, alpha, image.flags & IMG_FILTERED) : nullptr;
+  frame_texture.faded_alpha = alpha;
+  ++draw_stats.textures_made;
+}
+
+void PrepareImage(const ImageRef& image, float alpha) {
+  if (!image || !device.renderer) return;
+  const uint8_t alpha_byte = uint8_t(Trunc(double(std::clamp(alpha, 0.0f, 1.0f)) * 255.0));
+  for (size_t frame = 0; frame < image->pixmaps.size(); ++frame) {
+    TFrameTexture* frame_texture = FrameTexture(*image, frame);
+    if (frame_texture && alpha_byte > 0 && alpha_byte < 255) MakeFadedTexture(*image, *frame_texture, frame, alpha_byte);
+  }
+}
+
 // The quad's bounds after turning about the handle (tx, ty): a square around
 // the handle that holds the quad at any angle.
 static bool TurnedQuadOutsideTarget(const SDL_FRect& dst, float tx, float ty) {
@@ -534,13 +570,7 @@ void DrawImageFrameAt(const TImage& image, float tx, float ty, int frame) {
   // blend on the fast path.
   const bool blended = state.blend_mode == 1 || state.blend_mode == 3;
   if (blended && alpha > 0 && alpha < 255) {
-    if (!frame_texture->faded || frame_texture->faded_alpha != alpha) {
-      if (frame_texture->faded) SDL_DestroyTexture(frame_texture->faded);
-      const PixmapRef rgba = FramePixelsRGBA(image, size_t(frame));
-      frame_texture->faded = rgba ? MakeTexture(*rgba, alpha, image.flags & IMG_FILTERED) : nullptr;
-      frame_texture->faded_alpha = alpha;
-      ++draw_stats.textures_made;
-    }
+    MakeFadedTexture(image, *frame_texture, size_t(frame), alpha);
     if (frame_texture->faded) {
       texture = frame_texture->faded;
       alpha = 255;

@@ -106,6 +106,10 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame);
 // As DrawImageFrame, with (tx, ty) a device position (the origin already added).
 // Text uses it to place glyphs along a rotated, scaled line.
 void DrawImageFrameAt(const TImage& image, float tx, float ty, int frame);
+// Makes the textures of every frame now rather than at the first draw, which
+// would otherwise stall that frame and take memory from the heap in play;
+// with an alpha below 1 also the pictures for drawing it at that alpha.
+void PrepareImage(const ImageRef& image, float alpha = 1);
 
 // What reached the renderer since the last reset; benchmarks compare a game
 // frame with the same work pushed through the renderer without game logic.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/mixer.h"
+#include "engine/pool_allocator.h"
 #include "engine/stream.h"
 
 namespace vn {
@@ -81,6 +82,8 @@ bool IsConvertible(const TAudioSample& sample, int rate) {
   return double(sample.length) / sample.hertz <= kMaxSoundSeconds && rate > 0;
 }
 
+constexpr size_t kChannelsKeptReady = 64;
+
 float ClampVolume(float volume) {
   if (!(volume >= 0)) return 0;  // NaN silences too
   return std::min(volume, 1.0f);
@@ -110,7 +113,10 @@ SoundRef LoadSound(const std::string& path, int flags) {
 }
 
 ChannelRef Play(const SoundRef& sound) {
-  auto channel = std::make_shared<TChannel>();
+  // As many channels as voices can sound at once, ready before the first shot.
+  static const bool channels_warmed = (WarmPool<TChannel>(kChannelsKeptReady), true);
+  (void)channels_warmed;
+  auto channel = MakePooled<TChannel>();
   if (!sound) return channel;
   EnsureSoundOutput();
   AddVoice(sound, channel);

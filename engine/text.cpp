@@ -239,6 +239,16 @@ void DrawTextAt(const std::string& text, float x, float y) {
   }
 }
 
+void PrepareText(const std::string& text) {
+  TImageFont& font = CurrentFont();
+  for (size_t pos = 0; pos < text.size();) {
+    const int index = GlyphIndex(font, NextCharacter(text, pos));
+    if (index < 0) continue;
+    const TImageGlyph& glyph = Glyph(font, index);
+    if (glyph._image) PrepareImage(glyph._image);
+  }
+}
+
 int MeasureTextWidth(const std::string& text) {
   TImageFont& font = CurrentFont();
   int width = 0;

@@ -21,6 +21,9 @@ void SetCurrentFont(const FontRef& font);
 void DrawTextAt(const std::string& text, float x, float y);
 // Sum of the advances, unscaled, truncated after every character.
 int MeasureTextWidth(const std::string& text);
+// Rasterises the current font's glyphs of these characters and makes their
+// textures now, so text drawn later in play does not stall its frame.
+void PrepareText(const std::string& text);
 int FontLineHeight();
 
 // Conversions between the one-byte-per-character text of the data files and UTF-8.

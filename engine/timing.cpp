@@ -5,10 +5,16 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "engine/events.h"
 #include "engine/input.h"
 #include "engine/numbers.h"
+#include "engine/platform.h"
 
 namespace vn {
 
@@ -18,45 +24,79 @@ int64_t clock_zero = -1;   // SDL ticks at program start
 bool virtual_clock = false;
 int64_t virtual_now = 0;
 
-// What the SDL timer thread needs to know about one frame timer. The slots live
-// for the whole run, so a callback that is already running while its timer is
-// removed still touches valid memory; it only posts a tick nobody counts.
+using SteadyClock = std::chrono::steady_clock;
+
+int64_t SteadyMicros() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now().time_since_epoch()).count();
+}
+
+// One frame timer's thread and schedule. SDL's own timers count in whole
+// milliseconds and round every delay, which shows as a millisecond of jitter
+// per frame; a thread sleeping to an absolute microsecond schedule does not.
+// The slots live for the whole run; a slot's thread is joined before it is reused.
 struct TimerSchedule {
-  std::atomic<int32_t> id{0};  // 0 = slot free
-  uint32_t period_ms = 0;
-  uint64_t next_due = 0;       // SDL ticks of the next tick; the timer thread owns it once started
+  std::atomic<int32_t> id{0};      // 0 = slot free
+  int64_t period_us = 0;
+  std::atomic<int64_t> next_due_us{0};  // steady-clock time of the next tick
+  std::thread thread;
+  std::mutex mutex;
+  std::condition_variable wake;
+  bool stop = false;               // guarded by mutex
 };
 constexpr size_t kMaxTimers = 16;
 std::array<TimerSchedule, kMaxTimers> schedules;
 std::array<TTimer*, kMaxTimers> owners{};  // main thread only
 int32_t last_timer_id = 0;
 uint32_t timer_event_type = 0;
+bool shutdown_hook_added = false;
 
-// Each delay is computed from the absolute schedule rather than reusing the
-// period, so the small lateness of every wake-up does not add up to drift.
-// Ticks missed by a long stall are skipped, not made up in a burst.
-Uint32 PostTick(Uint32, void* param) {
-  auto* schedule = static_cast<TimerSchedule*>(param);
-  const int32_t id = schedule->id.load();
-  if (id == 0) return 0;
-  SDL_Event event{};
-  event.type = timer_event_type;
-  event.user.code = id;
-  SDL_PushEvent(&event);
+// Posts a tick message at every due time. Each due time follows from the
+// previous one, not from the wake-up, so lateness does not add up to drift;
+// ticks missed by a long stall are skipped, not made up in a burst.
+void RunTimerThread(TimerSchedule* schedule, int32_t id) {
+  std::unique_lock lock(schedule->mutex);
+  while (true) {
+    const auto due = SteadyClock::time_point(std::chrono::microseconds(schedule->next_due_us.load()));
+    if (schedule->wake.wait_until(lock, due, [schedule] { return schedule->stop; })) return;
+    SDL_Event event{};
+    event.type = timer_event_type;
+    event.user.code = id;
+    SDL_PushEvent(&event);
+    const int64_t now = SteadyMicros(), period = schedule->period_us;
+    int64_t next = schedule->next_due_us.load() + period;
+    if (next <= now) next += ((now - next) / period + 1) * period;
+    schedule->next_due_us.store(next);
+  }
+}
 
-  const uint64_t now = SDL_GetTicks64();
-  const uint64_t period = schedule->period_ms;
-  schedule->next_due += period;
-  if (schedule->next_due <= now) schedule->next_due += ((now - schedule->next_due) / period + 1) * period;
-  return Uint32(schedule->next_due - now);
+void StopTimerThread(TimerSchedule& schedule) {
+  if (!schedule.thread.joinable()) return;
+  {
+    std::lock_guard lock(schedule.mutex);
+    schedule.stop = true;
+  }
+  schedule.wake.notify_all();
+  schedule.thread.join();
+}
+
+// Before SDL shuts down: no thread may post into a queue that is going away,
+// and a later Wait returns at once instead of waiting for ticks that never come.
+void StopAllTimerThreads() {
+  for (size_t i = 0; i < kMaxTimers; ++i) {
+    StopTimerThread(schedules[i]);
+    if (owners[i] != nullptr) owners[i]->handle_ = 0;
+  }
 }
 
 bool EnsureTimerEvents() {
-  const Uint32 needed = SDL_INIT_TIMER | SDL_INIT_EVENTS;
-  if (SDL_WasInit(needed) != needed && SDL_InitSubSystem(needed) != 0) return false;
+  if (SDL_WasInit(SDL_INIT_EVENTS) == 0 && SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) return false;
   if (timer_event_type == 0) {
     const Uint32 registered = SDL_RegisterEvents(1);
     timer_event_type = registered == Uint32(-1) ? Uint32(SDL_USEREVENT) : registered;
+  }
+  if (!shutdown_hook_added) {
+    AddShutdownHook(StopAllTimerThreads);
+    shutdown_hook_added = true;
   }
   return true;
 }
@@ -70,8 +110,9 @@ int FindSlot(int32_t id) {
 void ClaimSlot(TTimer& timer) {
   for (size_t i = 0; i < kMaxTimers; ++i) {
     if (schedules[i].id.load() != 0) continue;
+    StopTimerThread(schedules[i]);  // a thread left by a timer removed at shutdown
     timer.id_ = ++last_timer_id;
-    schedules[i].period_ms = uint32_t(timer.period_ms_);
+    schedules[i].period_us = int64_t(timer.period_ms_) * 1000;
     schedules[i].id.store(timer.id_);
     owners[i] = &timer;
     return;
@@ -82,8 +123,28 @@ void StartSystemTimer(TTimer& timer) {
   const int slot = FindSlot(timer.id_);
   if (slot < 0 || !EnsureTimerEvents()) return;
   TimerSchedule& schedule = schedules[size_t(slot)];
-  schedule.next_due = SDL_GetTicks64() + schedule.period_ms;
-  timer.handle_ = SDL_AddTimer(schedule.period_ms, PostTick, &schedule);
+  StopTimerThread(schedule);
+  schedule.stop = false;
+  schedule.next_due_us.store(SteadyMicros() + schedule.period_us);
+  try {
+    schedule.thread = std::thread(RunTimerThread, &schedule, timer.id_);
+  } catch (const std::system_error&) {
+    return;  // no thread, no ticks: handle_ stays 0 and Wait returns at once
+  }
+  timer.handle_ = timer.id_;
+}
+
+// Waits for the next window message, but never past the timer's next tick by
+// more than a fraction of a millisecond: SDL's event wait may sleep in whole
+// milliseconds (or poll at that rate), so the last stretch before the tick is
+// slept in short steps with the queue checked between them.
+bool WaitForMessage(const TimerSchedule& schedule, SDL_Event& event) {
+  constexpr int64_t kFineWindowUs = 2000;
+  const int64_t until_due = schedule.next_due_us.load() - SteadyMicros();
+  if (until_due > kFineWindowUs) return SDL_WaitEventTimeout(&event, int((until_due - kFineWindowUs) / 1000) + 1) != 0;
+  if (SDL_PollEvent(&event) != 0) return true;
+  std::this_thread::sleep_for(std::chrono::microseconds(std::clamp<int64_t>(until_due / 2, 50, 200)));
+  return false;
 }
 
 }  // namespace
@@ -139,10 +200,9 @@ std::shared_ptr<TTimer> TTimer::Create(float hertz) {
 }
 
 TTimer::~TTimer() {
-  // After platform shutdown SDL has already dropped every timer.
-  if (handle_ != 0 && SDL_WasInit(SDL_INIT_TIMER) != 0) SDL_RemoveTimer(handle_);
   const int slot = FindSlot(id_);
   if (slot < 0) return;
+  StopTimerThread(schedules[size_t(slot)]);
   owners[size_t(slot)] = nullptr;
   schedules[size_t(slot)].id.store(0);
 }
@@ -160,10 +220,12 @@ int TTimer::Wait() {
   // Messages that arrived during the frame first: if a tick is among them the
   // frame ran long and we do not wait at all.
   PollInput();
+  const int slot = FindSlot(id_);
+  if (slot < 0) return 0;
   while (ticks_ == wticks_) {
+    if (handle_ == 0) return 0;  // the platform shut down meanwhile
     SDL_Event event;
-    if (SDL_WaitEvent(&event) == 0) return 0;
-    TranslateEvent(event);
+    if (WaitForMessage(schedules[size_t(slot)], event)) TranslateEvent(event);
   }
   const int ticks = ticks_ - wticks_;
   wticks_ = ticks_;

@@ -35,6 +35,9 @@ class TList {
     count_ = 0;
   }
 
+  // Room for `count` records, so appending up to that many never reallocates.
+  void Reserve(size_t count) { items_.reserve(count); }
+
   size_t Count() const { return count_; }
   bool IsEmpty() const { return count_ == 0; }
 

@@ -1,6 +1,7 @@
 #include "play/entities.h"
 
 #include "app/resources.h"
+#include "engine/pool_allocator.h"
 #include "engine/random.h"
 #include "play/play_loop.h"
 
@@ -25,7 +26,7 @@ void Create_Player(int32_t x, int32_t y, uint8_t typ, uint8_t gun, uint8_t power
 }
 
 void shot_create(float x, float y, uint8_t from, float angle, uint8_t typ) {
-  auto shot = std::make_shared<Tshot>();
+  auto shot = MakePooled<Tshot>();
   shot->x = x;
   shot->y = y;
   shot->from = from;
@@ -38,7 +39,7 @@ void shot_create(float x, float y, uint8_t from, float angle, uint8_t typ) {
 
 void Fragment_Create(int32_t x, int32_t y) {
   for (uint8_t typ = 0; typ < 6; ++typ) {
-    auto piece = std::make_shared<Tfragment>();
+    auto piece = MakePooled<Tfragment>();
     piece->x = x;
     piece->y = y;
     piece->typ = typ;
@@ -48,6 +49,17 @@ void Fragment_Create(int32_t x, int32_t y) {
     piece->timeout = static_cast<double>(now_ms) + RandRange(1500, 2850);
     fragment_list.AddLast(piece);
   }
+}
+
+void PrepareEntityStorage() {
+  // Well above what the shipped levels and the stress benchmark keep alive at once.
+  constexpr size_t kShots = 256, kFragments = 192, kExplosions = 64;
+  shot_list.Reserve(kShots);
+  fragment_list.Reserve(kFragments);
+  explosion_list.Reserve(kExplosions);
+  WarmPool<Tshot>(kShots);
+  WarmPool<Tfragment>(kFragments);
+  WarmPool<Texplosion>(kExplosions);
 }
 
 PlayerRef FindPlayer() {

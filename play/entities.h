@@ -81,6 +81,10 @@ void Fragment_Create(int32_t x, int32_t y);
 // within 100 pixels on both axes (see BlastDamage in play/shots.h).
 void Explosion_Create(int32_t x, int32_t y, int32_t damage);
 
+// Makes room for the bullets, debris and explosions of a busy fight before play
+// starts, so frames in the middle of one take nothing from the heap.
+void PrepareEntityStorage();
+
 // The first character of typ 0 in character_list, or nullptr.
 PlayerRef FindPlayer();
 

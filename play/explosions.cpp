@@ -4,6 +4,7 @@
 
 #include "app/resources.h"
 #include "engine/graphics.h"
+#include "engine/pool_allocator.h"
 #include "engine/timing.h"
 #include "play/entities.h"
 #include "play/shots.h"
@@ -34,7 +35,7 @@ int32_t BlastDamage(int32_t damage, int32_t dx) {
 }
 
 void Explosion_Create(int32_t x, int32_t y, int32_t damage) {
-  auto explosion = std::make_shared<Texplosion>();
+  auto explosion = MakePooled<Texplosion>();
   explosion->x = x;
   explosion->y = y;
   explosion->frame = 0;

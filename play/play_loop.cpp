@@ -143,6 +143,7 @@ bool BeginLevelRun() {
   ClearNotice();
   change_list.Clear();
   autoswitch_list.Clear();
+  PrepareEntityStorage();
   return LoadLevelOrTell(level_index);
 }
 

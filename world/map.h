@@ -59,5 +59,7 @@ void DrawBackLayers();
 // Draws layer 2 with the animation frame, alpha 0.35 for water, 0.95 for 30..99,
 // shifted by fg_offset horizontally.
 void DrawForegroundLayer(int anim_frame, float fg_offset);
+// The alpha a foreground tile value is drawn at.
+float ForegroundTileAlpha(uint16_t value);
 
 }  // namespace vn

@@ -38,12 +38,17 @@ void DrawBackLayers() {
   }
 }
 
+float ForegroundTileAlpha(uint16_t value) {
+  // Water is see-through, light scenery nearly opaque; the rest is drawn at
+  // whatever alpha is current (1).
+  if (value < 30) return 0.35f;
+  if (value < 100) return 0.95f;
+  return 1;
+}
+
 void DrawForegroundLayer(int anim_frame, float fg_offset) {
   ForEachVisibleCell(2, [&](const ImageRef& picture, uint16_t value, int32_t x, int32_t y) {
-    // Water is see-through, light scenery nearly opaque; the rest is drawn at
-    // whatever alpha is current (1).
-    if (value < 30) SetAlpha(0.35f);
-    else if (value < 100) SetAlpha(0.95f);
+    if (value < 100) SetAlpha(ForegroundTileAlpha(value));
     DrawImageFrame(picture, float(x) + fg_offset, float(y), anim_frame);
     if (value < 100) SetAlpha(1);
   });

@@ -59,5 +59,20 @@ TEST_F(RealClock, TimerWaitsForTicksThatInputQueriesMayHaveTaken) {
   EXPECT_GE(timer->Wait(), 2);
 }
 
+// Ticks follow an absolute schedule: Wait never returns before its tick, and
+// the time lost waking up does not add up over many frames.
+TEST_F(RealClock, TicksKeepTheirScheduleOverManyFrames) {
+  const TimerRef timer = TTimer::Create(60);
+  ASSERT_TRUE(timer);
+  timer->Wait();
+  const int32_t start = ClockMillis();
+  int ticks = 0;
+  for (int i = 0; i < 30; ++i) ticks += timer->Wait();
+  const int32_t elapsed = ClockMillis() - start;
+  EXPECT_GE(elapsed, (ticks - 1) * 16) << "no tick came early";
+  // Generous: a busy machine may wake the test late, but never by whole periods.
+  EXPECT_LE(elapsed, ticks * 16 + 100) << "the ticks counted are the time that passed";
+}
+
 }  // namespace
 }  // namespace vn
