@@ -135,20 +135,25 @@ void LoadResources() {
   PrepareTextures();
 }
 
+bool OpenPlayWindow() {
+  if (!OpenGraphics(screen_width, screen_height, 0, 60, 0)) return false;
+  SetImageMaskColor(255, 0, 255);
+  SetBlend(3);
+  SetDefaultImageFlags(1);
+  SetClsColor(255, 255, 255);
+  view_cols = uint16_t(screen_width / 32 + 1);
+  view_rows = uint16_t(screen_height / 32 + 1);
+  return true;
+}
+
 bool StartUp() {
   SetAppTitle("Vornadel (Arbeitstitel)");
   // The window size is part of the settings, so they are read first.
   LoadSettings();
-  if (!OpenGraphics(screen_width, screen_height, 0, 60, 0)) return false;
-  SetImageMaskColor(255, 0, 255);
+  if (!OpenPlayWindow()) return false;
   SeedRandom(RandomSeedFromEnvironment());
-  SetBlend(3);
-  SetDefaultImageFlags(1);
-  SetClsColor(255, 255, 255);
   SetMouseVisible(0);   // the menu draws its own pointer
   CreateContainers();
-  view_cols = uint16_t(screen_width / 32 + 1);
-  view_rows = uint16_t(screen_height / 32 + 1);
   LoadResources();
   LoadKeyNames();
   return true;

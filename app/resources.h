@@ -36,6 +36,11 @@ void LoadResources();
 // Makes the textures of every loaded picture and of the font's Latin-1 glyphs
 // for the open window (LoadResources does it; again after reopening the window).
 void PrepareTextures();
+// Opens the window in the configured size (screen_width x screen_height) with
+// the drawing state every picture relies on (magenta mask colour, alpha
+// blending, masked images, white clear colour) and sets the view's size in
+// cells. False when the window cannot be opened.
+bool OpenPlayWindow();
 // The whole start-up sequence up to (not including) the title menu. False when
 // the window cannot be opened.
 bool StartUp();

@@ -71,13 +71,7 @@ void OpenGameWindow(int width, int height) {
   SetDefaultSettings();
   screen_width = width;
   screen_height = height;
-  if (!OpenGraphics(width, height, 0, 60, 0)) throw std::runtime_error("no window on renderer " + renderer);
-  SetImageMaskColor(255, 0, 255);
-  SetBlend(3);
-  SetDefaultImageFlags(1);
-  SetClsColor(255, 255, 255);
-  view_cols = uint16_t(width / 32 + 1);
-  view_rows = uint16_t(height / 32 + 1);
+  if (!OpenPlayWindow()) throw std::runtime_error("no window on renderer " + renderer);
   if (!frame_timer) frame_timer = TTimer::Create(60);
   SeedRandom(12345);
   LoadGameResourcesOnce();

@@ -31,13 +31,7 @@ void InitTestEnvironment() {
   InitPlatform();
   UseVirtualClock(true);
   SetDefaultSettings();
-  OpenGraphics(screen_width, screen_height, 0, 60, 0);
-  SetImageMaskColor(255, 0, 255);
-  SetBlend(3);
-  SetDefaultImageFlags(1);
-  SetClsColor(255, 255, 255);
-  view_cols = static_cast<uint16_t>(screen_width / 32 + 1);
-  view_rows = static_cast<uint16_t>(screen_height / 32 + 1);
+  OpenPlayWindow();
   frame_timer = TTimer::Create(60);
   FillFixedTables();
   SeedRandom(12345);
