@@ -1,6 +1,7 @@
 // Start-up: the window, the drawing state, the containers and every resource.
 #include "app/resources.h"
 
+#include <cmath>
 #include <string>
 
 #include "app/settings.h"
@@ -125,6 +126,16 @@ void PrepareTextures() {
   for (int code = 32; code < 256; ++code)
     if (code < 127 || code >= 160) latin1.push_back(char(code));
   PrepareText(Latin1ToUtf8(latin1));
+
+  // Stretching the background every frame is the software renderer's dearest
+  // draw; stretched once here, the frame only copies it.
+  background_fitted_image.reset();
+  if (background_image && (screen_width != 800 || screen_height != 600)) {
+    const int width = int(std::lround(float(GetImageWidth(background_image)) * (float(screen_width) / 800.0f)));
+    const int height = int(std::lround(float(GetImageHeight(background_image)) * (float(screen_height) / 600.0f)));
+    background_fitted_image = ScaledImageCopy(background_image, 0, width, height);
+    PrepareImage(background_fitted_image);
+  }
 }
 
 void LoadResources() {

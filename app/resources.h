@@ -19,6 +19,9 @@ inline TimerRef frame_timer;                          // 60 Hz request: ticks ev
 inline std::array<std::array<ImageRef, 3>, kMaxTileValue + 1> tile_images;
 inline std::array<ImageRef, 10> gun_images;           // 2-frame strips, handle (16, 16)
 inline ImageRef crosshair_image, title_image, bag_image, background_image, explosion_image;
+// background_image stretched to the window, made by PrepareTextures when the
+// window is not 800 x 600; nothing otherwise.
+inline ImageRef background_fitted_image;
 inline SoundRef landing_sound;
 inline std::array<SoundRef, 10> effect_sounds;
 inline std::array<SoundRef, 10> gun_sounds;

@@ -531,6 +531,28 @@ static void MakeFadedTexture(const TImage& image, TFrameTexture& frame_texture, 
   ++draw_stats.textures_made;
 }
 
+ImageRef ScaledImageCopy(const ImageRef& image, int frame, int width, int height) {
+  if (!image || !device.renderer || frame < 0 || size_t(frame) >= image->pixmaps.size()) return nullptr;
+  TFrameTexture* source = FrameTexture(*image, size_t(frame));
+  PixmapRef pixmap = CreatePixmap(width, height, PF_RGBA8888);
+  if (!source || !pixmap || width <= 0 || height <= 0) return nullptr;
+  SDL_Texture* canvas =
+      SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+  if (!canvas) return nullptr;
+  // Copied, not blended, so transparent pixels keep their alpha in the copy.
+  bool copied = SDL_SetRenderTarget(device.renderer, canvas) == 0;
+  copied = copied && SDL_SetTextureBlendMode(source->texture, SDL_BLENDMODE_NONE) == 0;
+  SDL_SetTextureColorMod(source->texture, 255, 255, 255);
+  SDL_SetTextureAlphaMod(source->texture, 255);
+  copied = copied && SDL_RenderCopy(device.renderer, source->texture, nullptr, nullptr) == 0;
+  copied = copied && SDL_RenderReadPixels(device.renderer, nullptr, SDL_PIXELFORMAT_RGBA32, pixmap->pixels.data(),
+                                          pixmap->pitch) == 0;
+  SDL_DestroyTexture(canvas);
+  ApplyDeviceState();
+  if (!copied) return nullptr;
+  return ImageFromPixmap(pixmap, image->flags);
+}
+
 void PrepareImage(const ImageRef& image, float alpha) {
   if (!image || !device.renderer) return;
   const uint8_t alpha_byte = uint8_t(Trunc(double(std::clamp(alpha, 0.0f, 1.0f)) * 255.0));

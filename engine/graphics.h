@@ -106,6 +106,11 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame);
 // As DrawImageFrame, with (tx, ty) a device position (the origin already added).
 // Text uses it to place glyphs along a rotated, scaled line.
 void DrawImageFrameAt(const TImage& image, float tx, float ty, int frame);
+// A one-frame copy of the frame stretched to width x height by the renderer's
+// own scaling (as a draw at that scale would stretch it), for a picture drawn
+// at one fixed scale every frame: copying is far cheaper than stretching.
+// nullptr without a window, for a frame that does not exist or an empty size.
+ImageRef ScaledImageCopy(const ImageRef& image, int frame, int width, int height);
 // Makes the textures of every frame now rather than at the first draw, which
 // would otherwise stall that frame and take memory from the heap in play;
 // with an alpha below 1 also the pictures for drawing it at that alpha.

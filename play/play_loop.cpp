@@ -55,10 +55,15 @@ bool LoadLevelOrTell(int index) {
 }
 
 void DrawBackground() {
-  SetDrawScale(float(screen_width) / 800.0f, float(screen_height) / 600.0f);
   // One pixel of background per tile column the camera moved: a slow parallax.
   int32_t b = cam_tile_x;
   if (b >= 800) b -= 800;
+  if (background_fitted_image) {
+    DrawImageFrame(background_fitted_image, float(-b), 0, 0);
+    DrawImageFrame(background_fitted_image, float(screen_width - b), 0, 0);
+    return;
+  }
+  SetDrawScale(float(screen_width) / 800.0f, float(screen_height) / 600.0f);
   DrawImageFrame(background_image, float(-b), 0, 0);
   DrawImageFrame(background_image, float(screen_width - b), 0, 0);
   SetDrawScale(1, 1);

@@ -93,5 +93,35 @@ TEST_F(PreparedTextures, PreparedGlyphsDrawTheTextWithoutMakingTextures) {
   EXPECT_GT(TexturesMadeBy([] { DrawTextAt("xyz", 2, 20); }), 0) << "unprepared letters are made on first use";
 }
 
+// The stretched copy must look exactly like stretching the picture while
+// drawing, also where the window cuts it off.
+TEST_F(PreparedTextures, AStretchedCopyDrawsLikeTheStretchedPicture) {
+  PixmapRef pixmap = CreatePixmap(40, 30, PF_RGBA8888);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const uint8_t rgba[4] = {uint8_t(x * 6), uint8_t(y * 8), uint8_t((x + y) % 2 ? 255 : 0), uint8_t(x < 4 ? 0 : 255)};
+      SetPixelRGBA(*pixmap, x, y, rgba);
+    }
+  const ImageRef picture = ImageFromPixmap(pixmap, 0);
+  const ImageRef copy = ScaledImageCopy(picture, 0, 80, 45);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(GetImageWidth(copy), 80);
+  EXPECT_EQ(GetImageHeight(copy), 45);
+  EXPECT_FALSE(ScaledImageCopy(picture, 1, 80, 45)) << "no such frame";
+  EXPECT_FALSE(ScaledImageCopy(picture, 0, 0, 45)) << "empty size";
+
+  for (const float x : {0.0f, -7.0f, 30.0f}) {
+    Cls();
+    SetDrawScale(2.0f, 1.5f);
+    DrawImageFrame(picture, x, 5, 0);
+    SetDrawScale(1, 1);
+    const PixmapRef stretched = GrabPixmap(0, 0, 120, 60);
+    Cls();
+    DrawImageFrame(copy, x, 5, 0);
+    const PixmapRef copied = GrabPixmap(0, 0, 120, 60);
+    EXPECT_EQ(stretched->pixels, copied->pixels) << "drawn at x = " << x;
+  }
+}
+
 }  // namespace
 }  // namespace vn
