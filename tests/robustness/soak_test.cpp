@@ -9,13 +9,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <mutex>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/resources.h"
@@ -128,6 +134,11 @@ class Monkey {
 
 // Browses the bag on its own for a few frames with random arrows and uses a slot.
 void BrowseInventory(Monkey& monkey) {
+  // Act may have queued the open and close keys for the play loop's own bag.
+  // Browsing would take the close key and leave the open key behind, and the
+  // play loop's bag would then wait for a close key that never comes.
+  TakeKeyHits(key_inventory);
+  TakeKeyHits(kKeyEscape);
   BeginInventoryScreen();
   const size_t frames = 1 + monkey.Pick(20);
   for (size_t i = 0; i < frames; ++i) {
@@ -144,6 +155,42 @@ void BrowseInventory(Monkey& monkey) {
   EXPECT_FALSE(open) << "the bag does not close on Escape";
   SetDrawScale(1, 1);
 }
+
+// A modal screen waiting for a key the monkey cannot press would stall the run
+// for good; the watchdog turns a stall into a failure that says where it stopped.
+class Watchdog {
+ public:
+  explicit Watchdog(std::chrono::seconds limit) : thread_([this, limit] { Watch(limit); }) {}
+  ~Watchdog() {
+    {
+      std::lock_guard lock(mutex_);
+      done_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+  void Feed() { frames_.fetch_add(1, std::memory_order_relaxed); }
+
+ private:
+  void Watch(std::chrono::seconds limit) {
+    std::unique_lock lock(mutex_);
+    long seen = -1;
+    while (!wake_.wait_for(lock, limit, [this] { return done_; })) {
+      const long frames = frames_.load(std::memory_order_relaxed);
+      if (frames == seen) {
+        std::fprintf(stderr, "soak: no frame of play finished for %lld s after frame %ld\n",
+                     static_cast<long long>(limit.count()), frames);
+        std::_Exit(1);
+      }
+      seen = frames;
+    }
+  }
+  std::atomic<long> frames_{0};
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool done_ = false;
+  std::thread thread_;
+};
 
 class Soak : public test::GameTest {};
 
@@ -166,6 +213,7 @@ TEST_F(Soak, RandomPlayOfEveryShippedLevelKeepsTheMapModelSound) {
   Monkey monkey(seed);
   const long rss_start = ResidentKilobytes();
   long frames_played = 0, runs = 0;
+  Watchdog watchdog(std::chrono::seconds(120));
 
   for (const auto& level : levels) {
     for (long frame = 0; frame < frames_per_level;) {
@@ -178,6 +226,7 @@ TEST_F(Soak, RandomPlayOfEveryShippedLevelKeepsTheMapModelSound) {
         if (monkey.Chance(500)) BrowseInventory(monkey);
         if (monkey.WantsEscape()) test::TapKey(kKeyEscape);
         going_on = PlayFrame();
+        watchdog.Feed();
         ASSERT_TRUE(MapModelIsSound(characters_of_level))
             << "level " << int(level_index) << ", frame " << frame << ", seed " << seed;
       }
