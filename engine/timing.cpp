@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -96,6 +97,9 @@ bool EnsureTimerEvents() {
   }
   if (!shutdown_hook_added) {
     AddShutdownHook(StopAllTimerThreads);
+    // Also at exit without a platform shutdown: a thread still running when
+    // the slots are destroyed would end the program with std::terminate.
+    std::atexit(StopAllTimerThreads);
     shutdown_hook_added = true;
   }
   return true;
