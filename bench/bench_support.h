@@ -55,6 +55,9 @@ double WallMillis();
 // that exist, 100 enemies and the player in a corridor. Written as map/Stress.*
 // into the working directory; returns its name.
 std::string WriteStressLevel();
+// Writes the stress level into the working directory and starts a run of it as
+// level 1 with an empty bag. False when it does not load.
+bool BeginStressLevel();
 // Keeps the stress level busy: 50 shots in flight, debris, explosions and
 // thrown tiles near the player, the player alive and walking to and fro.
 void KeepStressLevelBusy();

@@ -8,8 +8,6 @@
 #include "bench/draw_mix.h"
 #include "engine/graphics.h"
 #include "play/play_loop.h"
-#include "world/inventory.h"
-#include "world/map.h"
 
 namespace vn::bench {
 namespace {
@@ -24,10 +22,7 @@ void PlayFrameStress(benchmark::State& state) {
   const int width = int(state.range(0)), height = int(state.range(1));
   OpenGameWindow(width, height);
   ScratchDir dir;
-  level_names[1] = WriteStressLevel();
-  level_index = 1;
-  ClearInventory();
-  if (!BeginLevelRun()) {
+  if (!BeginStressLevel()) {
     state.SkipWithError("the stress level did not load");
     return;
   }

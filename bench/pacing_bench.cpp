@@ -8,18 +8,13 @@
 #include "bench/benchmarks.h"
 #include "engine/timing.h"
 #include "play/play_loop.h"
-#include "world/inventory.h"
-#include "world/map.h"
 
 namespace vn::bench {
 
 void FramePacing(benchmark::State& state) {
   OpenGameWindow(800, 600);
   ScratchDir dir;
-  level_names[1] = WriteStressLevel();
-  level_index = 1;
-  ClearInventory();
-  if (!BeginLevelRun()) {
+  if (!BeginStressLevel()) {
     state.SkipWithError("the stress level did not load");
     return;
   }

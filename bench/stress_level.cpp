@@ -9,6 +9,8 @@
 #include "engine/random.h"
 #include "engine/timing.h"
 #include "play/entities.h"
+#include "play/play_loop.h"
+#include "world/inventory.h"
 #include "world/level_data.h"
 #include "world/map.h"
 #include "world/map_effects.h"
@@ -114,6 +116,13 @@ std::string WriteStressLevel() {
   const std::string name = "Stress";
   WriteLevelFiles("map", name, level);
   return name;
+}
+
+bool BeginStressLevel() {
+  level_names[1] = WriteStressLevel();
+  level_index = 1;
+  ClearInventory();
+  return BeginLevelRun();
 }
 
 void KeepStressLevelBusy() {

@@ -18,15 +18,7 @@ class FastPaths : public ::testing::Test {
     Cls();
   }
   void TearDown() override { Reset(); }
-  static void Reset() {
-    SetDrawRotation(0);
-    SetDrawScale(1, 1);
-    SetDrawOrigin(0, 0);
-    SetColor(255, 255, 255);
-    SetAlpha(1);
-    SetBlend(3);
-    SetClsColor(255, 255, 255);
-  }
+  static void Reset() { test::ResetDrawState(); }
   // A square of one colour; with a hole (alpha 0) in its top-left quarter when asked.
   static ImageRef Square(int side, uint8_t r, uint8_t g, uint8_t b, bool hole = false) {
     PixmapRef pixmap = CreatePixmap(side, side, PF_RGBA8888);

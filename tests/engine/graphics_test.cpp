@@ -21,16 +21,7 @@ class Drawing : public ::testing::Test {
   }
   void TearDown() override { RestoreGameState(); }
 
-  static void RestoreGameState() {
-    SetDrawRotation(0);
-    SetDrawScale(1, 1);
-    SetDrawOrigin(0, 0);
-    SetColor(255, 255, 255);
-    SetAlpha(1);
-    SetBlend(3);
-    SetClsColor(255, 255, 255);
-    SetImageMaskColor(255, 0, 255);
-  }
+  static void RestoreGameState() { test::ResetDrawState(); }
   static void Black() { SetColor(0, 0, 0); }
 
   // 20 x 10: the left half red, the right half blue, so turns and flips show.

@@ -37,6 +37,17 @@ void InitTestEnvironment() {
   SeedRandom(12345);
 }
 
+void ResetDrawState() {
+  SetDrawRotation(0);
+  SetDrawScale(1, 1);
+  SetDrawOrigin(0, 0);
+  SetColor(255, 255, 255);
+  SetAlpha(1);
+  SetBlend(3);
+  SetClsColor(255, 255, 255);
+  SetImageMaskColor(255, 0, 255);
+}
+
 void ResetGameState() {
   character_list.Clear();
   shot_list.Clear();

@@ -73,6 +73,11 @@ PlayerRef Player();
 // A character with the given mode (facing), bypassing the random facing of Create_Player.
 PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ = 0, uint8_t mode = 1, uint8_t power = 100);
 
+// Puts the drawing state back to what the game sets at start-up: no rotation,
+// scale 1, origin 0, white colour at full alpha, alpha blending, white clear
+// colour, magenta mask.
+void ResetDrawState();
+
 // One pixel of the render target as it stands now.
 struct Rgb {
   int r = 0, g = 0, b = 0;
