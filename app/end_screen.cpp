@@ -5,12 +5,14 @@
 #include <array>
 #include <string>
 
-#include "app/resources.h"
 #include "app/title_menu.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
+#include "engine/key_codes.h"
 #include "engine/text.h"
 #include "engine/timing.h"
+#include "play/play_loop.h"
+#include "world/map.h"
 
 namespace vn {
 
@@ -32,18 +34,18 @@ void DrawEndFrame() {
   SetDrawOrigin(0, 0);
   SetDrawRotation(0);
   SetAlpha(1);
-  SetDrawScale(float(screen_width) / 450.0f, float(screen_height) / 400.0f);
-  DrawImageFrame(title_image, 0, 0, 0);
+  SetDrawScale(float(screen.screen_width) / 450.0f, float(screen.screen_height) / 400.0f);
+  DrawImageFrame(front.title_image, 0, 0, 0);
 
   // Both lines share one scale that fits the wider of them into the window.
   int widest = 1;
   for (const std::string& line : kLines) widest = std::max(widest, MeasureTextWidth(line));
-  float scale = std::min(float(screen_width) / 450.0f, float(screen_width - 80) / float(widest));
+  float scale = std::min(float(screen.screen_width) / 450.0f, float(screen.screen_width - 80) / float(widest));
   float line_h = float(FontLineHeight()) * scale;
   float box_w = float(widest) * scale + 40;
   float box_h = line_h * 2.6f + 30;
-  float box_x = (float(screen_width) - box_w) / 2;
-  float box_y = (float(screen_height) - box_h) / 2;
+  float box_x = (float(screen.screen_width) - box_w) / 2;
+  float box_y = (float(screen.screen_height) - box_h) / 2;
 
   SetDrawScale(1, 1);
   SetColor(20, 22, 34);
@@ -58,8 +60,6 @@ void DrawEndFrame() {
   SetColor(255, 255, 255);
   SetDrawScale(1, 1);
 }
-
-constexpr int kKeyF12 = 123;
 
 // Any key goes on, except F12, which stays pending for the screenshot step.
 bool PlayerWantsToGoOn() {

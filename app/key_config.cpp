@@ -4,18 +4,18 @@
 #include <array>
 #include <string>
 
-#include "app/resources.h"
 #include "app/settings.h"
 #include "app/title_menu.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
+#include "engine/key_codes.h"
 #include "engine/text.h"
+#include "play/bindings.h"
+#include "world/map.h"
 
 namespace vn {
 
 namespace {
-
-constexpr int kKeyEscape = 27;
 
 struct ConfigLine {
   const char* label;
@@ -24,15 +24,15 @@ struct ConfigLine {
 
 // Screen order; the settings file stores the bindings in another, equally fixed order.
 const std::array<ConfigLine, 9> kLines = {{
-    {"Nach rechts laufen -> ", &key_right},
-    {"Nach links laufen -> ", &key_left},
-    {"Nach oben klettern -> ", &key_up},
-    {"Nach unten klettern -> ", &key_down},
-    {"Springen -> ", &key_jump},
-    {"Waffe ziehen -> ", &key_draw_weapon},
-    {"Aktionstaste -> ", &key_action},
-    {"Inventar aufrufen -> ", &key_inventory},
-    {"Umsehen -> ", &key_look},
+    {"Nach rechts laufen -> ", &bindings.key_right},
+    {"Nach links laufen -> ", &bindings.key_left},
+    {"Nach oben klettern -> ", &bindings.key_up},
+    {"Nach unten klettern -> ", &bindings.key_down},
+    {"Springen -> ", &bindings.key_jump},
+    {"Waffe ziehen -> ", &bindings.key_draw_weapon},
+    {"Aktionstaste -> ", &bindings.key_action},
+    {"Inventar aufrufen -> ", &bindings.key_inventory},
+    {"Umsehen -> ", &bindings.key_look},
 }};
 
 // Line k sits at row 50 + 50 k; its click band reaches 25 above and below, open at both ends.
@@ -43,28 +43,28 @@ float LineY(int k) { return float(50 + 50 * k); }
 void ConfigScreenStep() {
   // Escape is taken here, before the key poll, so it closes the screen instead
   // of being bound. The screen still draws this frame.
-  if (TakeKeyHits(kKeyEscape) != 0) config_open = false;
+  if (TakeKeyHits(kKeyEscape) != 0) front.config_open = false;
 
-  float half_scale_x = float(screen_width) / 450.0f / 2.0f;
-  SetDrawScale(half_scale_x, float(screen_height) / 400.0f / 2.0f);
+  float half_scale_x = float(screen.screen_width) / 450.0f / 2.0f;
+  SetDrawScale(half_scale_x, float(screen.screen_height) / 400.0f / 2.0f);
   for (int k = 1; k <= 9; ++k) {
-    if (k == selected_line) SetColor(160, 255, 160);
+    if (k == front.selected_line) SetColor(160, 255, 160);
     else SetColor(254, 254, 254);
     const ConfigLine& line = kLines[size_t(k - 1)];
-    std::string text = std::string(line.label) + key_names[*line.binding];
+    std::string text = std::string(line.label) + front.key_names[*line.binding];
     DrawTextAt(text, CenteredTextX(text, half_scale_x), LineY(k));
   }
 
-  if (mouse_hit != 0) {
+  if (front.mouse_hit != 0) {
     for (int k = 1; k <= 9; ++k) {
-      if (mouse_y > 25 + 50 * k && mouse_y < 75 + 50 * k) selected_line = uint8_t(k);
+      if (front.mouse_y > 25 + 50 * k && front.mouse_y < 75 + 50 * k) front.selected_line = uint8_t(k);
     }
   }
 
   // The selection stays after binding: every further key rebinds the same line.
-  if (selected_line > 0 && selected_line <= 9) {
+  if (front.selected_line > 0 && front.selected_line <= 9) {
     uint8_t code = PollKeyHit();
-    if (code > 0) *kLines[size_t(selected_line - 1)].binding = code;
+    if (code > 0) *kLines[size_t(front.selected_line - 1)].binding = code;
   }
   SetColor(255, 255, 255);
 }

@@ -1,17 +1,13 @@
 // The key-name file and the key poll of the configuration screen.
 #include "app/settings.h"
 
+#include "app/title_menu.h"
 #include "engine/input.h"
+#include "engine/key_codes.h"
 #include "engine/stream.h"
 #include "engine/text.h"
 
 namespace vn {
-
-namespace {
-
-constexpr int kKeyF1 = 112, kKeyF3 = 114, kKeyF12 = 123;
-
-}  // namespace
 
 void ReadKeyNames(TStream& stream) {
   // The file ends right after the last code byte; anything after it (a final
@@ -19,12 +15,12 @@ void ReadKeyNames(TStream& stream) {
   while (!stream.Eof()) {
     std::string name = stream.ReadLine();
     int code = stream.ReadByte();
-    key_names[size_t(code)] = Latin1ToUtf8(name);
+    front.key_names[size_t(code)] = Latin1ToUtf8(name);
   }
 }
 
 void LoadKeyNames() {
-  for (auto& name : key_names) name.clear();
+  for (auto& name : front.key_names) name.clear();
   StreamRef stream = OpenReadStream(kKeyNamesPath);
   if (!stream) return;   // every binding then shows its label alone
   ReadKeyNames(*stream);

@@ -4,16 +4,20 @@
 #include <cmath>
 #include <string>
 
+#include "app/end_screen.h"
 #include "app/settings.h"
+#include "app/title_menu.h"
 #include "engine/input.h"
+#include "engine/platform.h"
 #include "engine/random.h"
 #include "engine/stream.h"
 #include "engine/text.h"
-#include "play/entities.h"
-#include "world/actions.h"
-#include "world/inventory.h"
+#include "engine/timing.h"
+#include "play/assets.h"
+#include "play/play_loop.h"
+#include "play/tables.h"
 #include "world/map.h"
-#include "world/map_effects.h"
+#include "world/tiles.h"
 
 namespace vn {
 
@@ -32,7 +36,7 @@ void LoadTileImages() {
     for (int value = 1; value <= kMaxTileValue; ++value) {
       std::string path = "gfx/layer" + std::to_string(layer) + "/" + std::to_string(value) + ".bmp";
       if (!IsRegularFile(path)) continue;
-      tile_images[size_t(value)][size_t(layer)] =
+      world_assets.tile_images[size_t(value)][size_t(layer)] =
           layer == kForegroundLayer ? LoadImageStrip(path, 32, 32, 0, kForegroundFrames, -1)
                                     : LoadImageFile(path, -1);
     }
@@ -40,30 +44,30 @@ void LoadTileImages() {
 }
 
 void LoadGunImages() {
-  for (size_t i = 0; i < gun_images.size(); ++i) {
+  for (size_t i = 0; i < play_assets.gun_images.size(); ++i) {
     std::string path = "gfx/gun" + std::to_string(i) + ".bmp";
     if (!IsRegularFile(path)) continue;
-    gun_images[i] = LoadImageStrip(path, 32, 32, 0, 2, -1);
-    SetImageHandlePoint(gun_images[i], 16, 16);   // guns turn about their centre
+    play_assets.gun_images[i] = LoadImageStrip(path, 32, 32, 0, 2, -1);
+    SetImageHandlePoint(play_assets.gun_images[i], 16, 16);   // guns turn about their centre
   }
 }
 
 void LoadPictures() {
   LoadTileImages();
 
-  crosshair_image = LoadImageFile("gfx/crosshair.png", -1);
-  if (crosshair_image) {
-    SetImageHandlePoint(crosshair_image, float(GetImageWidth(crosshair_image) / 2),
-                        float(GetImageHeight(crosshair_image) / 2));
+  play_assets.crosshair_image = LoadImageFile("gfx/crosshair.png", -1);
+  if (play_assets.crosshair_image) {
+    SetImageHandlePoint(play_assets.crosshair_image, float(GetImageWidth(play_assets.crosshair_image) / 2),
+                        float(GetImageHeight(play_assets.crosshair_image) / 2));
   }
-  title_image = LoadImageFile("gfx/titel.png", -1);
-  bag_image = LoadImageFile("gfx/bag.png", -1);
-  background_image = LoadImageFile("gfx/background.png", -1);
+  front.title_image = LoadImageFile("gfx/titel.png", -1);
+  play_assets.bag_image = LoadImageFile("gfx/bag.png", -1);
+  play_assets.background_image = LoadImageFile("gfx/background.png", -1);
 
   LoadGunImages();
 
-  explosion_image = LoadImageStrip("gfx/explosion.bmp", 64, 64, 0, 18, -1);
-  if (explosion_image) SetImageHandlePoint(explosion_image, 32, 32);
+  play_assets.explosion_image = LoadImageStrip("gfx/explosion.bmp", 64, 64, 0, 18, -1);
+  if (play_assets.explosion_image) SetImageHandlePoint(play_assets.explosion_image, 32, 32);
 }
 
 void LoadSoundTable(std::array<SoundRef, 10>& table, const std::string& stem) {
@@ -74,39 +78,18 @@ void LoadSoundTable(std::array<SoundRef, 10>& table, const std::string& stem) {
 }
 
 void LoadSounds() {
-  landing_sound = LoadSound("sfx/ouch.wav", kSoundFlags);
-  LoadSoundTable(effect_sounds, "effect");
-  LoadSoundTable(gun_sounds, "gun");
+  play_assets.landing_sound = LoadSound("sfx/ouch.wav", kSoundFlags);
+  LoadSoundTable(play_assets.effect_sounds, "effect");
+  LoadSoundTable(play_assets.gun_sounds, "gun");
 }
 
-// Empty containers and tables; a level load or the loaders fill them.
+// Every group to its start values; a level load or the loaders fill them.
 void CreateContainers() {
-  character_list.Clear();
-  shot_list.Clear();
-  fragment_list.Clear();
-  explosion_list.Clear();
-  change_list.Clear();
-  autoswitch_list.Clear();
-  map_effect_list.Clear();
-  effect_todo_list.Clear();
-  action_list.Clear();
-  map_width = 0;
-  map_height = 0;
-  map_tiles.assign(3, 0);
-  map_codes.assign(1, 0);
-  ClearInventory();
+  ResetPlayState();
+  world_assets.Reset();
+  play_assets.Reset();
+  front.Reset();
   frame_timer = TTimer::Create(60);
-
-  gun_images.fill(nullptr);
-  gun_sounds.fill(nullptr);
-  effect_sounds.fill(nullptr);
-  shot_power.fill(0);
-  gun_delay.fill(0);
-  ammo_per_pickup.fill(0);
-  for (auto& name : level_names) name.clear();
-  for (auto& text : tutorial_texts) text.clear();
-  for (auto& name : key_names) name.clear();
-  for (auto& layers : tile_images) layers.fill(nullptr);
 }
 
 }  // namespace
@@ -114,13 +97,13 @@ void CreateContainers() {
 // Textures and glyphs are made here, once, rather than on their first draw in
 // the middle of a frame.
 void PrepareTextures() {
-  for (size_t value = 0; value < tile_images.size(); ++value) {
-    PrepareImage(tile_images[value][0]);
-    PrepareImage(tile_images[value][1]);
-    PrepareImage(tile_images[value][2], ForegroundTileAlpha(uint16_t(value)));
+  for (size_t value = 0; value < world_assets.tile_images.size(); ++value) {
+    PrepareImage(world_assets.tile_images[value][0]);
+    PrepareImage(world_assets.tile_images[value][1]);
+    PrepareImage(world_assets.tile_images[value][2], ForegroundTileAlpha(uint16_t(value)));
   }
-  for (const ImageRef& image : gun_images) PrepareImage(image);
-  for (const ImageRef& image : {crosshair_image, title_image, bag_image, background_image, explosion_image})
+  for (const ImageRef& image : play_assets.gun_images) PrepareImage(image);
+  for (const ImageRef& image : {play_assets.crosshair_image, front.title_image, play_assets.bag_image, play_assets.background_image, play_assets.explosion_image})
     PrepareImage(image);
   std::string latin1;
   for (int code = 32; code < 256; ++code)
@@ -129,12 +112,12 @@ void PrepareTextures() {
 
   // Stretching the background every frame is the software renderer's dearest
   // draw; stretched once here, the frame only copies it.
-  background_fitted_image.reset();
-  if (background_image && (screen_width != 800 || screen_height != 600)) {
-    const int width = int(std::lround(float(GetImageWidth(background_image)) * (float(screen_width) / 800.0f)));
-    const int height = int(std::lround(float(GetImageHeight(background_image)) * (float(screen_height) / 600.0f)));
-    background_fitted_image = ScaledImageCopy(background_image, 0, width, height);
-    PrepareImage(background_fitted_image);
+  play_assets.background_fitted_image.reset();
+  if (play_assets.background_image && (screen.screen_width != 800 || screen.screen_height != 600)) {
+    const int width = int(std::lround(float(GetImageWidth(play_assets.background_image)) * (float(screen.screen_width) / 800.0f)));
+    const int height = int(std::lround(float(GetImageHeight(play_assets.background_image)) * (float(screen.screen_height) / 600.0f)));
+    play_assets.background_fitted_image = ScaledImageCopy(play_assets.background_image, 0, width, height);
+    PrepareImage(play_assets.background_fitted_image);
   }
 }
 
@@ -147,13 +130,34 @@ void LoadResources() {
 }
 
 bool OpenPlayWindow() {
-  if (!OpenGraphics(screen_width, screen_height, 0, 60, 0)) return false;
+  if (!OpenGraphics(screen.screen_width, screen.screen_height, 0, 60, 0)) return false;
   SetImageMaskColor(255, 0, 255);
   SetBlend(3);
   SetDefaultImageFlags(1);
   SetClsColor(255, 255, 255);
-  view_cols = uint16_t(screen_width / 32 + 1);
-  view_rows = uint16_t(screen_height / 32 + 1);
+  screen.view_cols = uint16_t(screen.screen_width / 32 + 1);
+  screen.view_rows = uint16_t(screen.screen_height / 32 + 1);
+  return true;
+}
+
+void InstallPlayHooks() {
+  play_hooks.frame_drawn = ScreenshotKeyStep;
+  play_hooks.level_not_loaded = [](const std::string& file) {
+    SetMenuMessage("Level konnte nicht geladen werden: " + file);
+  };
+  play_hooks.game_finished = ShowEndScreen;
+}
+
+bool StartHeadless(int32_t width, int32_t height, bool dummy_drivers) {
+  if (dummy_drivers) SetHeadless(true);
+  InitPlatform();
+  UseVirtualClock(true);
+  SetDefaultSettings();
+  screen.screen_width = width;
+  screen.screen_height = height;
+  if (!OpenPlayWindow()) return false;
+  if (!frame_timer) frame_timer = TTimer::Create(60);
+  InstallPlayHooks();
   return true;
 }
 
@@ -165,6 +169,7 @@ bool StartUp() {
   SeedRandom(RandomSeedFromEnvironment());
   SetMouseVisible(0);   // the menu draws its own pointer
   CreateContainers();
+  InstallPlayHooks();
   LoadResources();
   LoadKeyNames();
   return true;

@@ -5,8 +5,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/resources.h"
 #include "engine/stream.h"
+#include "play/bindings.h"
+#include "world/map.h"
 
 namespace vn {
 
@@ -21,47 +22,38 @@ constexpr int32_t kDefaultWidth = 800, kDefaultHeight = 600;
 bool settings_unreadable = false;   // set by LoadSettings
 
 void MendNonsenseValues() {
-  if (screen_width < kMinWidth || screen_width > kMaxWidth || screen_height < kMinHeight ||
-      screen_height > kMaxHeight) {
-    screen_width = kDefaultWidth;
-    screen_height = kDefaultHeight;
+  if (screen.screen_width < kMinWidth || screen.screen_width > kMaxWidth || screen.screen_height < kMinHeight ||
+      screen.screen_height > kMaxHeight) {
+    screen.screen_width = kDefaultWidth;
+    screen.screen_height = kDefaultHeight;
   }
   // The mixer multiplies by the volume; NaN or infinity would turn every sound
   // into noise. Finite values are left to the sound service, which clamps them.
-  if (!std::isfinite(sound_volume)) sound_volume = 1.0f;
+  if (!std::isfinite(bindings.sound_volume)) bindings.sound_volume = 1.0f;
 }
 
 }  // namespace
 
 void SetDefaultSettings() {
-  key_right = 39;
-  key_left = 37;
-  key_up = 38;
-  key_down = 40;
-  key_action = 162;
-  key_jump = 32;
-  key_inventory = 73;
-  key_draw_weapon = 160;
-  key_look = 76;
-  sound_volume = 1.0f;
-  screen_width = kDefaultWidth;
-  screen_height = kDefaultHeight;
+  bindings.Reset();
+  screen.screen_width = kDefaultWidth;
+  screen.screen_height = kDefaultHeight;
 }
 
 void ReadSettings(TStream& stream) {
   // File order differs from the order of the configuration screen; both are fixed.
-  key_right = uint8_t(stream.ReadByte());
-  key_left = uint8_t(stream.ReadByte());
-  key_up = uint8_t(stream.ReadByte());
-  key_down = uint8_t(stream.ReadByte());
-  key_action = uint8_t(stream.ReadByte());
-  key_jump = uint8_t(stream.ReadByte());
-  key_inventory = uint8_t(stream.ReadByte());
-  key_draw_weapon = uint8_t(stream.ReadByte());
-  key_look = uint8_t(stream.ReadByte());
-  sound_volume = stream.ReadFloat();
-  screen_width = stream.ReadShort();
-  screen_height = stream.ReadShort();
+  bindings.key_right = uint8_t(stream.ReadByte());
+  bindings.key_left = uint8_t(stream.ReadByte());
+  bindings.key_up = uint8_t(stream.ReadByte());
+  bindings.key_down = uint8_t(stream.ReadByte());
+  bindings.key_action = uint8_t(stream.ReadByte());
+  bindings.key_jump = uint8_t(stream.ReadByte());
+  bindings.key_inventory = uint8_t(stream.ReadByte());
+  bindings.key_draw_weapon = uint8_t(stream.ReadByte());
+  bindings.key_look = uint8_t(stream.ReadByte());
+  bindings.sound_volume = stream.ReadFloat();
+  screen.screen_width = stream.ReadShort();
+  screen.screen_height = stream.ReadShort();
   MendNonsenseValues();
 }
 
@@ -89,19 +81,19 @@ bool SaveSettings() {
   StreamRef stream = OpenAtomicWriteStream(kSettingsPath);
   if (!stream) return false;
   try {
-    stream->WriteByte(key_right);
-    stream->WriteByte(key_left);
-    stream->WriteByte(key_up);
-    stream->WriteByte(key_down);
-    stream->WriteByte(key_action);
-    stream->WriteByte(key_jump);
-    stream->WriteByte(key_inventory);
-    stream->WriteByte(key_draw_weapon);
-    stream->WriteByte(key_look);
-    stream->WriteFloat(sound_volume);
+    stream->WriteByte(bindings.key_right);
+    stream->WriteByte(bindings.key_left);
+    stream->WriteByte(bindings.key_up);
+    stream->WriteByte(bindings.key_down);
+    stream->WriteByte(bindings.key_action);
+    stream->WriteByte(bindings.key_jump);
+    stream->WriteByte(bindings.key_inventory);
+    stream->WriteByte(bindings.key_draw_weapon);
+    stream->WriteByte(bindings.key_look);
+    stream->WriteFloat(bindings.sound_volume);
     // The window size is stored in 16 bits: the low bits of the value.
-    stream->WriteShort(int(uint16_t(screen_width)));
-    stream->WriteShort(int(uint16_t(screen_height)));
+    stream->WriteShort(int(uint16_t(screen.screen_width)));
+    stream->WriteShort(int(uint16_t(screen.screen_height)));
   } catch (const TStreamException&) {
     // Dropping the stream without Close never renames it over the old file.
     return false;

@@ -7,13 +7,14 @@
 #include "app/settings.h"
 #include "app/title_menu.h"
 #include "engine/stream.h"
+#include "world/map.h"
 
 namespace vn {
 
 int RunGame() {
   try {
     if (!StartUp()) {
-      std::cerr << "Vornadel: cannot open a " << screen_width << " x " << screen_height
+      std::cerr << "Vornadel: cannot open a " << screen.screen_width << " x " << screen.screen_height
                 << " window (no display or no usable renderer)." << std::endl;
       return 1;
     }

@@ -9,8 +9,10 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "engine/input.h"
+#include "engine/key_codes.h"
 #include "engine/text.h"
 #include "engine/timing.h"
+#include "play/assets.h"
 #include "play/play_loop.h"
 #include "world/inventory.h"
 #include "world/map.h"
@@ -19,7 +21,6 @@ namespace vn {
 
 namespace {
 
-constexpr int kKeyEscape = 27;
 constexpr int32_t kMessageMillis = 5000;
 
 struct MenuEntry {
@@ -33,37 +34,38 @@ constexpr std::array<MenuEntry, 4> kEntries = {{
     {"Raus hier...", 400},
 }};
 
-std::string menu_message;
-int32_t menu_message_until = 0;
 
-float TitleScaleX() { return float(screen_width) / 450.0f; }
-float TitleScaleY() { return float(screen_height) / 400.0f; }
+float TitleScaleX() { return float(screen.screen_width) / 450.0f; }
+float TitleScaleY() { return float(screen.screen_height) / 400.0f; }
 
 void StartLevelRun(uint8_t index) {
-  level_index = index;
+  run.level_index = index;
   // Every run from the menu starts with an empty bag, whatever an earlier run collected.
   ClearInventory();
   PlayLevel();
+  // The pointer of this frame is drawn where the mouse is now, after the run.
+  front.mouse_x = GetMouseX();
+  front.mouse_y = GetMouseY();
 }
 
 void MainMenuStep() {
-  if (TakeKeyHits(kKeyEscape) != 0) quit_requested = true;
+  if (TakeKeyHits(kKeyEscape) != 0) front.quit_requested = true;
   for (const MenuEntry& entry : kEntries) {
     DrawTextAt(entry.text, CenteredTextX(entry.text, TitleScaleX()), entry.y);
   }
-  if (mouse_hit == 0) return;
+  if (front.mouse_hit == 0) return;
 
   // Open bands: a click exactly on 150, 250, ... belongs to no entry. The x of
   // the click is not looked at, so the whole row counts.
-  if (mouse_y > 50 && mouse_y < 150) {
+  if (front.mouse_y > 50 && front.mouse_y < 150) {
     StartLevelRun(0);
-  } else if (mouse_y > 150 && mouse_y < 250) {
+  } else if (front.mouse_y > 150 && front.mouse_y < 250) {
     StartLevelRun(1);
-  } else if (mouse_y > 250 && mouse_y < 350) {
-    config_open = true;
-    mouse_hit = 0;   // the same click must not also pick a configuration line
-  } else if (mouse_y > 350 && mouse_y < 450) {
-    quit_requested = true;
+  } else if (front.mouse_y > 250 && front.mouse_y < 350) {
+    front.config_open = true;
+    front.mouse_hit = 0;   // the same click must not also pick a configuration line
+  } else if (front.mouse_y > 350 && front.mouse_y < 450) {
+    front.quit_requested = true;
   }
 }
 
@@ -75,11 +77,11 @@ void DrawMenuMessage() {
   const TDrawState saved = GetDrawState();
 
   int width = std::max(1, MeasureTextWidth(text));
-  float scale = std::min(1.5f, float(screen_width - 48) / float(width));
+  float scale = std::min(1.5f, float(screen.screen_width - 48) / float(width));
   float box_w = float(width) * scale + 24;
   float box_h = float(FontLineHeight()) * scale + 14;
-  float box_x = (float(screen_width) - box_w) / 2;
-  float box_y = float(screen_height) - box_h - 16;
+  float box_x = (float(screen.screen_width) - box_w) / 2;
+  float box_y = float(screen.screen_height) - box_h - 16;
 
   SetDrawOrigin(0, 0);
   SetDrawRotation(0);
@@ -101,41 +103,43 @@ void DrawMenuMessage() {
 
 void DrawPointer() {
   SetDrawRotation(225);
-  DrawImageFrame(gun_images[0], float(mouse_x) + 16.0f * TitleScaleX(),
-                 float(mouse_y) + 16.0f * TitleScaleY(), 1);
+  DrawImageFrame(play_assets.gun_images[0], float(front.mouse_x) + 16.0f * TitleScaleX(),
+                 float(front.mouse_y) + 16.0f * TitleScaleY(), 1);
   SetDrawRotation(0);
 }
 
 }  // namespace
 
+void FrontEnd::Reset() { *this = FrontEnd{}; }
+
 float CenteredTextX(const std::string& text, float scale) {
-  return float(screen_width / 2) - float(MeasureTextWidth(text)) * scale / 2;
+  return float(screen.screen_width / 2) - float(MeasureTextWidth(text)) * scale / 2;
 }
 
 void SetMenuMessage(const std::string& text) {
-  menu_message = text;
-  menu_message_until = ClockMillis() + kMessageMillis;
+  front.menu_message = text;
+  front.menu_message_until = ClockMillis() + kMessageMillis;
 }
 
 std::string CurrentMenuMessage() {
-  if (menu_message.empty() || ClockMillis() > menu_message_until) return {};
-  return menu_message;
+  if (front.menu_message.empty() || ClockMillis() > front.menu_message_until) return {};
+  return front.menu_message;
 }
 
 bool MenuFrame() {
   SetColor(255, 255, 255);
   Cls();
-  mouse_x = GetMouseX();
-  mouse_y = GetMouseY();
-  mouse_hit = uint8_t(TakeMouseHits(1));   // stored as a byte: counts wrap at 256
+  front.mouse_x = GetMouseX();
+  front.mouse_y = GetMouseY();
+  front.mouse_hit = uint8_t(TakeMouseHits(1));   // stored as a byte: counts wrap at 256
 
   SetDrawScale(TitleScaleX(), TitleScaleY());
-  DrawImageFrame(title_image, 0, 0, 0);
+  DrawImageFrame(front.title_image, 0, 0, 0);
   SetColor(254, 254, 254);
 
-  if (!config_open) MainMenuStep();
+  if (!front.config_open) MainMenuStep();
   // Also in the frame in which the main menu has just opened the screen.
-  if (config_open) ConfigScreenStep();
+  if (front.config_open) ConfigScreenStep();
   DrawMenuMessage();
   DrawPointer();
 
@@ -143,14 +147,14 @@ bool MenuFrame() {
   Flip(0);
   if (frame_timer) frame_timer->Wait();
 
-  if (quit_requested) return false;
+  if (front.quit_requested) return false;
   return TakeCloseRequest() == 0;
 }
 
 int TitleMenu() {
-  config_open = false;
-  selected_line = 0;
-  quit_requested = false;
+  front.config_open = false;
+  front.selected_line = 0;
+  front.quit_requested = false;
   while (MenuFrame()) {
   }
   if (!SaveSettings()) {

@@ -1,5 +1,6 @@
 #pragma once
 // The title menu: the program's outer loop.
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -7,13 +8,22 @@
 
 namespace vn {
 
-inline int32_t mouse_x = 0, mouse_y = 0;   // window pixels, sampled every frame
-inline uint8_t mouse_hit = 0;              // left clicks since the last sample
-inline bool config_open = false;           // the key configuration screen is shown
-inline uint8_t selected_line = 0;          // configuration line 1..9 chosen for rebinding; 0 none
-inline bool quit_requested = false;        // the menu ends after this frame
-inline uint8_t screenshot_count = 0;       // number of the next screenshot file, wraps after 255
-inline PixmapRef screenshot_pixmap;        // the last screenshot taken (1600 x 900)
+// The front group: the menu's state and pictures.
+struct FrontEnd {
+  int32_t mouse_x = 0, mouse_y = 0;   // window pixels, sampled every menu frame
+  uint8_t mouse_hit = 0;              // left clicks since the last sample
+  bool config_open = false;           // the key configuration screen is shown
+  uint8_t selected_line = 0;          // configuration line 1..9 chosen for rebinding; 0 none
+  bool quit_requested = false;        // the menu ends after this frame
+  uint8_t screenshot_count = 0;       // number of the next screenshot file, wraps after 255
+  PixmapRef screenshot_pixmap;        // the last screenshot taken (1600 x 900)
+  std::string menu_message;           // a German message shown for a few seconds
+  int32_t menu_message_until = 0;     // clock time after which it is gone
+  ImageRef title_image;               // the title picture, loaded at start-up
+  std::array<std::string, 256> key_names;   // display names (UTF-8), empty where unnamed
+  void Reset();                       // the start values above: no pictures, no names
+};
+inline FrontEnd front;
 
 // Runs the menu until the player quits, saves the settings, returns the exit status 0.
 int TitleMenu();

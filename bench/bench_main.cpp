@@ -10,6 +10,7 @@
 #include "app/resources.h"
 #include "bench/bench_support.h"
 #include "bench/benchmarks.h"
+#include "play/tables.h"
 #include "world/map.h"
 
 namespace {
@@ -44,7 +45,7 @@ void RegisterAll() {
   // The shipped levels are the named ones of the fixed tables.
   vn::FillFixedTables();
   for (int index = 0; index < 10; ++index)
-    if (!vn::level_names[index].empty())
+    if (!vn::tables.level_names[index].empty())
       benchmark::RegisterBenchmark("ShippedLevelMemory", ShippedLevelMemory)
           ->Arg(index)->Iterations(1)->Unit(benchmark::kMillisecond);
 }

@@ -1,6 +1,5 @@
 #include "bench/bench_support.h"
 
-#include <SDL.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include "engine/platform.h"
 #include "engine/random.h"
 #include "engine/timing.h"
+#include "play/play_loop.h"
 #include "world/map.h"
 
 namespace vn::bench {
@@ -51,13 +51,12 @@ void SelectRenderer(const std::string& name) {
   renderer = name;
   if (name == "opengl") {
     // A GL context without an X server: EGL on the offscreen video driver.
-    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    UseDrivers("offscreen", "dummy");
     SetRendererOverride("opengl");
   } else if (name == "window") {
     // A real window on the X display ($DISPLAY, e.g. Xvfb) with the renderer the
     // game itself would pick there; its event wait is woken by the timer, as in play.
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    UseDrivers(nullptr, "dummy");
   } else {
     SetHeadless(true);
   }
@@ -67,12 +66,7 @@ void SelectRenderer(const std::string& name) {
 const std::string& SelectedRenderer() { return renderer; }
 
 void OpenGameWindow(int width, int height) {
-  UseVirtualClock(true);
-  SetDefaultSettings();
-  screen_width = width;
-  screen_height = height;
-  if (!OpenPlayWindow()) throw std::runtime_error("no window on renderer " + renderer);
-  if (!frame_timer) frame_timer = TTimer::Create(60);
+  if (!StartHeadless(width, height, false)) throw std::runtime_error("no window on renderer " + renderer);
   SeedRandom(12345);
   LoadGameResourcesOnce();
   PrepareTextures();  // the reopened window has none of the old ones

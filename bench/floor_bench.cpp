@@ -14,6 +14,7 @@
 #include "bench/benchmarks.h"
 #include "bench/draw_mix.h"
 #include "engine/graphics.h"
+#include "world/tiles.h"
 
 namespace vn::bench {
 namespace {
@@ -68,7 +69,7 @@ bool OpenFloorDevice(FloorDevice& device, int width, int height) {
   SDL_SetTextureBlendMode(device.target, SDL_BLENDMODE_NONE);
   // The game's own wall pictures, so the blits meet the same transparent pixels.
   for (const int value : {1, 2, 3, 4, 5, 6, 7, 100, 101}) {
-    const ImageRef& image = tile_images[size_t(value)][0];
+    const ImageRef& image = world_assets.tile_images[size_t(value)][0];
     if (!image || image->pixmaps.empty()) continue;
     // In the target's pixel layout, as any loop written for speed would make them.
     PixmapRef rgba = ConvertPixmap(*image->pixmaps[0], PF_RGBA8888);

@@ -7,6 +7,7 @@
 #include "play/entities.h"
 #include "world/level_data.h"
 #include "world/level_files.h"
+#include "world/world.h"
 
 namespace vn::bench {
 namespace {
@@ -41,15 +42,15 @@ void LoadBigLevel(benchmark::State& state) {
     const bool loaded = LoadLevel("Big", "map");
     const double after = WallMillis();
     if (!loaded) {
-      state.SkipWithError(last_level_error.c_str());
+      state.SkipWithError(world.last_level_error.c_str());
       return;
     }
     wall.push_back(after - before);
     state.SetIterationTime((after - before) / 1e3);
   }
   state.counters["median_ms"] = Median(wall);
-  state.counters["characters"] = double(character_list.Count());
-  character_list.Clear();
+  state.counters["characters"] = double(world.character_list.Count());
+  world.character_list.Clear();
 }
 
 }  // namespace vn::bench

@@ -8,7 +8,9 @@
 #include "bench/benchmarks.h"
 #include "engine/input.h"
 #include "engine/random.h"
+#include "play/bindings.h"
 #include "play/play_loop.h"
+#include "play/tables.h"
 #include "world/inventory.h"
 #include "world/map.h"
 
@@ -19,13 +21,13 @@ constexpr int kFrames = 1875;
 constexpr int kFramesPerMove = 45;
 
 void ChooseRandomMove() {
-  InjectKey(key_right, false);
-  InjectKey(key_left, false);
-  InjectKey(key_jump, false);
+  InjectKey(bindings.key_right, false);
+  InjectKey(bindings.key_left, false);
+  InjectKey(bindings.key_jump, false);
   switch (RandRange(0, 3)) {
-    case 0: InjectKey(key_right, true); break;
-    case 1: InjectKey(key_left, true); break;
-    case 2: InjectKey(key_jump, true); InjectKey(key_right, true); break;
+    case 0: InjectKey(bindings.key_right, true); break;
+    case 1: InjectKey(bindings.key_left, true); break;
+    case 2: InjectKey(bindings.key_jump, true); InjectKey(bindings.key_right, true); break;
     default: break;
   }
 }
@@ -43,7 +45,7 @@ void ShippedLevelMemory(benchmark::State& state) {
   uint64_t allocations = 0;
   int frames_played = 0;
   for (auto _ : state) {
-    level_index = index;
+    run.level_index = index;
     ClearInventory();
     if (!BeginLevelRun()) {
       state.SkipWithError("the level did not load");
@@ -59,14 +61,14 @@ void ShippedLevelMemory(benchmark::State& state) {
     }
     ChooseRandomMove();
   }
-  InjectKey(key_right, false);
-  InjectKey(key_left, false);
-  InjectKey(key_jump, false);
+  InjectKey(bindings.key_right, false);
+  InjectKey(bindings.key_left, false);
+  InjectKey(bindings.key_jump, false);
   std::filesystem::current_path(previous);
   state.counters["rss_before_MiB"] = double(before) / 1024.0;
   state.counters["peak_rss_MiB"] = double(PeakResidentKiB()) / 1024.0;
   state.counters["allocs_per_frame"] = frames_played ? double(allocations) / frames_played : 0;
-  state.SetLabel(level_names[index]);
+  state.SetLabel(tables.level_names[index]);
 }
 
 }  // namespace vn::bench

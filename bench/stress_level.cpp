@@ -8,12 +8,15 @@
 #include "engine/input.h"
 #include "engine/random.h"
 #include "engine/timing.h"
+#include "play/bindings.h"
 #include "play/entities.h"
 #include "play/play_loop.h"
+#include "play/tables.h"
 #include "world/inventory.h"
 #include "world/level_data.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/world.h"
 
 namespace vn::bench {
 namespace {
@@ -41,8 +44,8 @@ uint16_t Pick(const std::array<uint16_t, N>& values, int x, int y) {
   return values[size_t(x * 7 + y * 3) % N];
 }
 
-int32_t RandomVisibleX() { return cam_tile_x * 32 + RandRange(0, screen_width); }
-int32_t RandomVisibleY() { return cam_tile_y * 32 + RandRange(0, screen_height); }
+int32_t RandomVisibleX() { return camera.cam_tile_x * 32 + RandRange(0, screen.screen_width); }
+int32_t RandomVisibleY() { return camera.cam_tile_y * 32 + RandRange(0, screen.screen_height); }
 
 void KeepPlayerWalking() {
   static bool going_right = true;
@@ -52,12 +55,12 @@ void KeepPlayerWalking() {
   player->breath = 100;
   if (player->x > kTurnLeftColumn * 32) going_right = false;
   if (player->x < kTurnRightColumn * 32) going_right = true;
-  InjectKey(key_right, going_right);
-  InjectKey(key_left, !going_right);
+  InjectKey(bindings.key_right, going_right);
+  InjectKey(bindings.key_left, !going_right);
 }
 
 void KeepShotsFlying() {
-  while (shot_list.Count() < kShotsInFlight) {
+  while (world.shot_list.Count() < kShotsInFlight) {
     const float y = float(kCorridorTop * 32 + RandRange(4, 60));
     shot_create(float(RandomVisibleX()), y, 1, RandRange(0, 1) ? 0.0f : 180.0f, 0);
   }
@@ -66,22 +69,22 @@ void KeepShotsFlying() {
 // Thrown tiles spin and shake the view; they are dropped once they fall out of
 // sight, and new ones thrown from the top of the view.
 void KeepTilesThrown() {
-  const int32_t bottom = cam_tile_y * 32 + screen_height + 64;
-  map_effect_list.ForEach([&](const std::shared_ptr<Tmap_effects>& e) {
-    if (e->typ == 1 && int32_t(e->y) > bottom) map_effect_list.Remove(e);
+  const int32_t bottom = camera.cam_tile_y * 32 + screen.screen_height + 64;
+  world.map_effect_list.ForEach([&](const std::shared_ptr<Tmap_effects>& e) {
+    if (e->typ == 1 && int32_t(e->y) > bottom) world.map_effect_list.Remove(e);
   });
-  while (map_effect_list.Count() < kThrownTiles) {
+  while (world.map_effect_list.Count() < kThrownTiles) {
     auto e = std::make_shared<Tmap_effects>();
     e->typ = 1;
     e->x = uint16_t(RandomVisibleX());
-    e->y = uint16_t(cam_tile_y * 32 + 32);
+    e->y = uint16_t(camera.cam_tile_y * 32 + 32);
     e->tile = kSolid[size_t(RandRange(0, int(kSolid.size()) - 1))];
     e->layer = 0;
     e->speedx = float(RandRange(-4, 4));
     e->speedy = -6;
     e->timeout = 2147483647;
     e->rotation_way = RandRange(0, 1) ? 1 : -1;
-    map_effect_list.AddLast(e);
+    world.map_effect_list.AddLast(e);
   }
 }
 
@@ -119,8 +122,8 @@ std::string WriteStressLevel() {
 }
 
 bool BeginStressLevel() {
-  level_names[1] = WriteStressLevel();
-  level_index = 1;
+  tables.level_names[1] = WriteStressLevel();
+  run.level_index = 1;
   ClearInventory();
   return BeginLevelRun();
 }

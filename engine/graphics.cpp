@@ -295,7 +295,6 @@ void CloseGraphics() {
   renderer_name = "none";
 }
 
-bool GraphicsOpen() { return device.renderer != nullptr; }
 
 std::string RendererName() { return renderer_name; }
 

@@ -76,7 +76,6 @@ void SetAppTitle(const std::string& title);
 // window or renderer can be made. Opening again closes the previous window.
 bool OpenGraphics(int width, int height, int depth, int hertz, int flags);
 void CloseGraphics();
-bool GraphicsOpen();
 // Name of the renderer in use ("software", "opengl", ...), for benchmarks and logs.
 std::string RendererName();
 // The renderer to use for windows opened from now on, whatever the automatic

@@ -160,9 +160,4 @@ void StopAllSounds() {
   mixer.voices.clear();
 }
 
-void ShutdownSound() {
-  mixer.output_chosen = true;
-  CloseOutput();
-}
-
 }  // namespace vn

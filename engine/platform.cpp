@@ -61,6 +61,11 @@ void SetHeadless(bool on) {
   SetDriverHint(SDL_HINT_RENDER_DRIVER, on ? "software" : nullptr);
 }
 
+void UseDrivers(const char* video, const char* audio) {
+  if (video != nullptr) SetDriverHint(SDL_HINT_VIDEODRIVER, video);
+  if (audio != nullptr) SetDriverHint(SDL_HINT_AUDIODRIVER, audio);
+}
+
 bool IsHeadless() { return headless; }
 
 bool InitPlatform() {

@@ -8,6 +8,9 @@ namespace vn {
 // sound device) and the software renderer. Test binaries call it first.
 void SetHeadless(bool headless);
 bool IsHeadless();
+// Before InitPlatform: the SDL video and audio drivers to use by name
+// ("offscreen", "dummy"); a null name leaves that choice as it is.
+void UseDrivers(const char* video, const char* audio);
 // Initialises SDL subsystems once (video, audio, joystick, timer, events) and
 // starts the clock. Safe to call again. False when video cannot start; a
 // missing sound device or joystick is not a failure.

@@ -59,7 +59,5 @@ void MixAudio(float* out, int frames);
 int ActiveVoiceCount();
 int MixerRate();
 void StopAllSounds();
-// Closes the output device (voices are dropped); sound calls stay harmless after it.
-void ShutdownSound();
 
 }  // namespace vn

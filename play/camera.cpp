@@ -1,8 +1,9 @@
 #include <algorithm>
 
-#include "app/resources.h"
+#include "play/input_flags.h"
 #include "play/play_loop.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -61,29 +62,29 @@ void LookAxis(bool forward, bool back, int32_t last_tile, int32_t home, int32_t&
 }  // namespace
 
 void FollowCamera(int32_t sx, int32_t sy, float player_speed) {
-  fg_offset = 0;
+  run.fg_offset = 0;
   // The foreground is pushed along by the player's speed in a frame the view
   // scrolls sideways, which hides the one-frame lag of the scroll.
-  if (FollowAxis(sx, screen_width, int32_t(map_width) - (int32_t(view_cols) - 1), cam_tile_x, cam_shift_x))
-    fg_offset = player_speed;
-  FollowAxis(sy, screen_height, int32_t(map_height) - (int32_t(view_rows) - 1), cam_tile_y, cam_shift_y);
+  if (FollowAxis(sx, screen.screen_width, int32_t(world.map_width) - (int32_t(screen.view_cols) - 1), camera.cam_tile_x, camera.cam_shift_x))
+    run.fg_offset = player_speed;
+  FollowAxis(sy, screen.screen_height, int32_t(world.map_height) - (int32_t(screen.view_rows) - 1), camera.cam_tile_y, camera.cam_shift_y);
 }
 
 void LookOrRestoreCamera() {
-  if (held_look) {
-    if (look_home_x == -1) {
-      look_home_x = cam_tile_x;
-      look_home_y = cam_tile_y;
+  if (input_flags.held_look) {
+    if (run.look_home_x == -1) {
+      run.look_home_x = camera.cam_tile_x;
+      run.look_home_y = camera.cam_tile_y;
     }
-    LookAxis(held_right, held_left, int32_t(map_width) - int32_t(view_cols), look_home_x, cam_tile_x, cam_shift_x);
-    LookAxis(held_down, held_up, int32_t(map_height) - int32_t(view_rows), look_home_y, cam_tile_y, cam_shift_y);
+    LookAxis(input_flags.held_right, input_flags.held_left, int32_t(world.map_width) - int32_t(screen.view_cols), run.look_home_x, camera.cam_tile_x, camera.cam_shift_x);
+    LookAxis(input_flags.held_down, input_flags.held_up, int32_t(world.map_height) - int32_t(screen.view_rows), run.look_home_y, camera.cam_tile_y, camera.cam_shift_y);
     return;
   }
-  if (look_home_x != -1) {
+  if (run.look_home_x != -1) {
     // Only the tiles jump back; the shifts stay as they are.
-    cam_tile_x = look_home_x;
-    cam_tile_y = look_home_y;
-    look_home_x = look_home_y = -1;
+    camera.cam_tile_x = run.look_home_x;
+    camera.cam_tile_y = run.look_home_y;
+    run.look_home_x = run.look_home_y = -1;
   }
 }
 

@@ -3,11 +3,14 @@
 
 #include <algorithm>
 
-#include "app/resources.h"
 #include "engine/numbers.h"
 #include "engine/random.h"
+#include "play/assets.h"
+#include "play/entities.h"
 #include "play/play_loop.h"
+#include "play/tables.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -54,20 +57,20 @@ void ClimbLedge(Tplayer& e, uint8_t mode, int32_t anim) {
 }
 
 void Watch(Tplayer& e) {
-  const int32_t half_w = screen_width / 2;
-  const int32_t half_h = screen_height / 2;
-  const bool in_window = player_x + kTileSize < e.x + half_w && player_x > e.x - half_w &&
-                         player_y + kTileSize < e.y + half_h && player_y > e.y - half_h;
+  const int32_t half_w = screen.screen_width / 2;
+  const int32_t half_h = screen.screen_height / 2;
+  const bool in_window = run.player_x + kTileSize < e.x + half_w && run.player_x > e.x - half_w &&
+                         run.player_y + kTileSize < e.y + half_h && run.player_y > e.y - half_h;
   // Outside the window the sight state is kept: an enemy that saw the player
   // goes on shooting after the player has left its window.
   if (!in_window) return;
 
-  if (LineOfSight(e.x + 16, e.y + 16, e.x, e.y, player_x, player_y)) {
-    if (e.on_sight == 0) e.on_sight_timer = now_ms;
+  if (LineOfSight(e.x + 16, e.y + 16, e.x, e.y, run.player_x, run.player_y)) {
+    if (e.on_sight == 0) e.on_sight_timer = run.now_ms;
     e.on_sight = 1;
   } else {
     e.on_sight = 0;
-    e.on_sight_timer = now_ms;
+    e.on_sight_timer = run.now_ms;
   }
 }
 
@@ -79,26 +82,26 @@ void Brake(Tplayer& e) {
 
 void Fire(Tplayer& e) {
   // A gun kind beyond the tables (a damaged level or save) cannot fire.
-  if (e.gun >= gun_delay.size()) return;
+  if (e.gun >= tables.gun_delay.size()) return;
   const double muzzle_x = e.x + 16 + CosDeg(e.gunangle) * kMuzzleDistance;
   const double muzzle_y = e.y + 16 + SinDeg(e.gunangle) * kMuzzleDistance;
   const int32_t spread = RandRange(-kAimSpread, kAimSpread);
   shot_create(static_cast<float>(muzzle_x), static_cast<float>(muzzle_y), 1,
               static_cast<float>(e.gunangle + spread), e.gun);
-  e.shot_timer = now_ms + gun_delay[e.gun];
-  PlayGameSound(gun_sounds[e.gun]);
+  e.shot_timer = run.now_ms + tables.gun_delay[e.gun];
+  PlayGameSound(play_assets.gun_sounds[e.gun]);
 }
 
 void Shoot(Tplayer& e) {
   // 64-bit so that a timer restored from a damaged save cannot overflow.
-  const bool reacted = static_cast<int64_t>(e.on_sight_timer) + kReactionMillis < now_ms;
-  if (e.on_sight != 1 || !reacted || player_x <= 0) return;
+  const bool reacted = static_cast<int64_t>(e.on_sight_timer) + kReactionMillis < run.now_ms;
+  if (e.on_sight != 1 || !reacted || run.player_x <= 0) return;
 
-  e.gunangle = static_cast<uint16_t>(DirectionDegrees(e.x, e.y, player_x, player_y));
+  e.gunangle = static_cast<uint16_t>(DirectionDegrees(e.x, e.y, run.player_x, run.player_y));
   Brake(e);
   e.gun_active = 1;
   e.anim = 0;
-  if (e.shot_timer < now_ms) Fire(e);
+  if (e.shot_timer < run.now_ms) Fire(e);
 }
 
 void ChooseTarget(Tplayer& e) {
@@ -106,7 +109,7 @@ void ChooseTarget(Tplayer& e) {
   if (e.dest_x != 0) return;
   e.dest_x = e.source_x + RandRange(-static_cast<int32_t>(e.action_radius), e.action_radius);
   // Rejected targets leave dest_x at 0 and a new one is drawn next frame.
-  if (e.dest_x < kLeftTargetLimit || e.dest_x > map_width * kTileSize - kRightTargetLimit) e.dest_x = 0;
+  if (e.dest_x < kLeftTargetLimit || e.dest_x > world.map_width * kTileSize - kRightTargetLimit) e.dest_x = 0;
 }
 
 void WalkRight(Tplayer& e, const TileProbes& p) {
@@ -159,7 +162,7 @@ bool LineOfSight(int32_t px, int32_t py, int32_t lx, int32_t ly, int32_t tx, int
   const double step_y = SinDeg(a) * kRayStep;
   // Every step moves at least 22 pixels along the main axis, so a ray leaves
   // the map within this many steps; the cap only guards a degenerate direction.
-  const int32_t max_steps = 2 * (map_width + map_height) + 4;
+  const int32_t max_steps = 2 * (world.map_width + world.map_height) + 4;
 
   // One sample point every 32 pixels: a wall only blocks where a point falls
   // into it, and the hit test comes before the wall test at each point.
@@ -167,7 +170,7 @@ bool LineOfSight(int32_t px, int32_t py, int32_t lx, int32_t ly, int32_t tx, int
     if (tx <= px && px <= tx + kTileSize && ty <= py && py <= ty + kTileSize) return true;
     const int32_t column = CellOf(px);
     const int32_t row = CellOf(py);
-    if (column < 0 || column >= map_width || row < 0 || row >= map_height) return false;
+    if (column < 0 || column >= world.map_width || row < 0 || row >= world.map_height) return false;
     if (GetTile(column, row, 0) != 0) return false;
     px = Trunc(px + step_x);
     py = Trunc(py + step_y);
@@ -177,7 +180,7 @@ bool LineOfSight(int32_t px, int32_t py, int32_t lx, int32_t ly, int32_t tx, int
 
 PlayerRef FindVisibleEnemy(int32_t x, int32_t y, uint16_t half_w, uint16_t half_h) {
   PlayerRef found;
-  character_list.ForEach([&](const PlayerRef& e) {
+  world.character_list.ForEach([&](const PlayerRef& e) {
     const bool in_window = e->x + kTileSize < x + half_w && x - half_w < e->x &&
                            e->y + kTileSize < y + half_h && y - half_h < e->y;
     if (e->typ == 0 || !in_window) return true;

@@ -1,78 +1,12 @@
 #pragma once
-// Everything that moves in a level: characters, bullets, debris, explosions,
-// their program-wide lists and creation functions.
+// Creating the bullets, debris and explosions of play, and finding the player.
 #include <cstdint>
 
-#include "engine/tlist.h"
+#include "world/records.h"
+#include "world/world.h"
 
 namespace vn {
 
-// One character: the player when typ is 0, else an enemy.
-struct Tplayer {
-  int32_t x = 0;             // left edge of the 32x32 cell, world pixels
-  int32_t y = 0;             // top edge, world pixels
-  uint8_t typ = 0;           // 0 player; other values are enemy types (colour only)
-  uint8_t jump = 0;          // 1 while airborne
-  float tempy = 0;           // vertical speed, px/frame, positive downwards
-  float speed = 0;           // horizontal speed, px/frame, positive to the right
-  uint8_t gun = 0;           // gun kind; 1..9 draw ammunition from inventory slot gun+20
-  int32_t power = 0;         // health; dies below 1
-  uint8_t mode = 0;          // pose: 1/2 walk R/L, 4 ladder, 5/6 vehicle, 9/10 ledge, 11 ceiling, 13/14 swim
-  int32_t frame = 0;         // walking phase 0..11
-  uint16_t gunangle = 0;     // gun direction in degrees 0..359
-  int32_t anim = 0;          // step added to frame each frame: -1, 0, +1
-  uint8_t gun_active = 0;    // 1 while the gun is drawn
-  int32_t source_x = 0;      // home x (x at creation)
-  int32_t shot_timer = 0;    // clock time before which it may not fire again
-  uint8_t breath = 0;        // air 0..100; dies at 0
-  int32_t breath_timer = 0;  // clock time of the next loss of breath under water
-  uint16_t action_radius = 0;// half width of an enemy's patrol range, pixels
-  int32_t dest_x = 0;        // x an enemy walks to; 0 = none chosen
-  float speed_max = 0;       // top walking speed, px/frame
-  uint16_t item = 0;         // object-layer tile left where it dies; 0 nothing
-  uint8_t on_sight = 0;      // enemy: 1 while it sees the player
-  int32_t on_sight_timer = 0;// enemy: time since which it has seen the player
-};
-
-// One bullet.
-struct Tshot {
-  float x = 0, y = 0;        // world pixels
-  uint8_t from = 0;          // 0 fired by the player, 1 by an enemy
-  uint8_t power = 0;         // damage on a hit
-  float angle = 0;           // flight direction, degrees
-  uint8_t typ = 0;           // gun kind of the shooter; 2 explodes
-};
-
-// One piece of debris of a dead character.
-struct Tfragment {
-  int32_t x = 0, y = 0;      // world pixels
-  float speedx = 0;          // px/frame
-  float speedy = 0;          // px/frame, positive downwards
-  double timeout = 0;        // clock time at which it disappears
-  uint8_t typ = 0;           // body part 0..5: head, body, two eyes, two feet
-};
-
-// One explosion animation.
-struct Texplosion {
-  int32_t x = 0, y = 0;      // centre of the picture, world pixels
-  uint8_t frame = 0;         // picture 0..17
-  int32_t frame_timer = 0;   // clock time of the next picture
-};
-
-using PlayerRef = std::shared_ptr<Tplayer>;
-using ShotRef = std::shared_ptr<Tshot>;
-using FragmentRef = std::shared_ptr<Tfragment>;
-using ExplosionRef = std::shared_ptr<Texplosion>;
-
-inline TList<Tplayer> character_list;     // all characters, player and enemies, in level-file order
-inline TList<Tshot> shot_list;            // bullets in flight
-inline TList<Tfragment> fragment_list;    // debris
-inline TList<Texplosion> explosion_list;  // running explosions (survive level loads)
-
-// Makes a character (random facing: mode 1 or 2 with gunangle 0 or 180, breath
-// 100, speed_max 4) and appends it to character_list.
-void Create_Player(int32_t x, int32_t y, uint8_t typ, uint8_t gun, uint8_t power,
-                   uint16_t action_radius, uint16_t item);
 // Appends a bullet whose power is shot_power[typ].
 void shot_create(float x, float y, uint8_t from, float angle, uint8_t typ);
 // Appends six pieces (typ 0..5) thrown upwards from (x, y).

@@ -2,13 +2,14 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/resources.h"
 #include "engine/graphics.h"
 #include "engine/pool_allocator.h"
 #include "engine/timing.h"
+#include "play/assets.h"
 #include "play/entities.h"
 #include "play/shots.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -41,24 +42,24 @@ void Explosion_Create(int32_t x, int32_t y, int32_t damage) {
   explosion->frame = 0;
   // The clock itself, not the frame's now_ms: explosions made later in a frame start later.
   explosion->frame_timer = ClockMillis() + kPictureMillis;
-  explosion_list.AddLast(explosion);
+  world.explosion_list.AddLast(explosion);
 
-  character_list.ForEach([&](const PlayerRef& ch) {
+  world.character_list.ForEach([&](const PlayerRef& ch) {
     if (InsideBlast(*ch, x, y)) ch->power -= BlastDamage(damage, ch->x - x);
   });
 }
 
 void UpdateExplosions() {
-  explosion_list.ForEach([](const ExplosionRef& e) {
+  world.explosion_list.ForEach([](const ExplosionRef& e) {
     // The strip's handle is its centre, so the picture is centred on (x, y).
-    DrawImageFrame(explosion_image, static_cast<float>(ScreenX(e->x)), static_cast<float>(ScreenY(e->y)),
+    DrawImageFrame(play_assets.explosion_image, static_cast<float>(ScreenX(e->x)), static_cast<float>(ScreenY(e->y)),
                    e->frame);
     const int32_t now = ClockMillis();
     if (e->frame_timer < now) {
       e->frame_timer = now + kPictureMillis;
       e->frame = static_cast<uint8_t>(e->frame + 1);
     }
-    if (e->frame >= kPictureCount) explosion_list.Remove(e);
+    if (e->frame >= kPictureCount) world.explosion_list.Remove(e);
   });
 }
 

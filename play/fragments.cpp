@@ -5,6 +5,7 @@
 #include "play/play_loop.h"
 #include "play/shots.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -35,13 +36,13 @@ void UpdateFragment(const FragmentRef& f) {
   f->y = Trunc(static_cast<float>(f->y) + f->speedy);
   f->speedx = f->speedx * kFragmentFriction;
   f->speedy = f->speedy + kFragmentGravity;
-  if (now_ms > f->timeout) fragment_list.Remove(f);
+  if (run.now_ms > f->timeout) world.fragment_list.Remove(f);
 }
 
 }  // namespace
 
 void UpdateFragments() {
-  fragment_list.ForEach([](const FragmentRef& f) { UpdateFragment(f); });
+  world.fragment_list.ForEach([](const FragmentRef& f) { UpdateFragment(f); });
   SetColor(255, 255, 255);
 }
 

@@ -1,8 +1,9 @@
 #include <algorithm>
 
-#include "app/settings.h"
+#include "play/input_flags.h"
+
 #include "engine/input.h"
-#include "play/play_loop.h"
+#include "play/bindings.h"
 
 namespace vn {
 namespace {
@@ -41,20 +42,20 @@ uint8_t HeldKeyOrAxis(uint8_t key, float axis, float end) {
 void ReadInputFlags() {
   // The stick counts as pressed on every frame it rests at an end, so each
   // flag reads the axis afresh, in table order.
-  hit_jump = HitKeyOrButton(key_jump, 1);
-  hit_right = HitKeyOrAxis(key_right, GetPadX(kPadPort), 1.0f);
-  hit_left = HitKeyOrAxis(key_left, GetPadX(kPadPort), -1.0f);
-  hit_up = HitKeyOrAxis(key_up, GetPadY(kPadPort), -1.0f);
-  hit_down = HitKeyOrAxis(key_down, GetPadY(kPadPort), 1.0f);
-  hit_action = HitKeyOrButton(key_action, 2);
-  hit_draw_weapon = HitKeyOrButton(key_draw_weapon, 4);
-  held_jump = HeldKeyOrButton(key_jump, 1);
-  held_right = HeldKeyOrAxis(key_right, GetPadX(kPadPort), 1.0f);
-  held_left = HeldKeyOrAxis(key_left, GetPadX(kPadPort), -1.0f);
-  held_up = HeldKeyOrAxis(key_up, GetPadY(kPadPort), -1.0f);
-  held_down = HeldKeyOrAxis(key_down, GetPadY(kPadPort), 1.0f);
-  held_action = HeldKeyOrButton(key_action, 2);
-  held_look = HeldKeyOrButton(key_look, 5);
+  input_flags.hit_jump = HitKeyOrButton(bindings.key_jump, 1);
+  input_flags.hit_right = HitKeyOrAxis(bindings.key_right, GetPadX(kPadPort), 1.0f);
+  input_flags.hit_left = HitKeyOrAxis(bindings.key_left, GetPadX(kPadPort), -1.0f);
+  input_flags.hit_up = HitKeyOrAxis(bindings.key_up, GetPadY(kPadPort), -1.0f);
+  input_flags.hit_down = HitKeyOrAxis(bindings.key_down, GetPadY(kPadPort), 1.0f);
+  input_flags.hit_action = HitKeyOrButton(bindings.key_action, 2);
+  input_flags.hit_draw_weapon = HitKeyOrButton(bindings.key_draw_weapon, 4);
+  input_flags.held_jump = HeldKeyOrButton(bindings.key_jump, 1);
+  input_flags.held_right = HeldKeyOrAxis(bindings.key_right, GetPadX(kPadPort), 1.0f);
+  input_flags.held_left = HeldKeyOrAxis(bindings.key_left, GetPadX(kPadPort), -1.0f);
+  input_flags.held_up = HeldKeyOrAxis(bindings.key_up, GetPadY(kPadPort), -1.0f);
+  input_flags.held_down = HeldKeyOrAxis(bindings.key_down, GetPadY(kPadPort), 1.0f);
+  input_flags.held_action = HeldKeyOrButton(bindings.key_action, 2);
+  input_flags.held_look = HeldKeyOrButton(bindings.key_look, 5);
 }
 
 }  // namespace vn

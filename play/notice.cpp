@@ -1,9 +1,9 @@
 #include "play/notice.h"
 
-#include "app/resources.h"
 #include "engine/graphics.h"
 #include "engine/text.h"
 #include "engine/timing.h"
+#include "world/map.h"
 
 namespace vn {
 namespace {
@@ -32,8 +32,8 @@ void DrawNotice() {
   const int32_t h = FontLineHeight();
   const int32_t box_w = w + 2 * kPadding;
   const int32_t box_h = h + 2 * kPadding;
-  const int32_t box_x = screen_width / 2 - box_w / 2;
-  const int32_t box_y = screen_height - kBottomGap - box_h;
+  const int32_t box_x = screen.screen_width / 2 - box_w / 2;
+  const int32_t box_y = screen.screen_height - kBottomGap - box_h;
   SetAlpha(kBoxAlpha);
   SetColor(20, 20, 20);
   DrawRect(float(box_x), float(box_y), float(box_w), float(box_h));

@@ -1,9 +1,10 @@
-#include "app/resources.h"
 #include "engine/graphics.h"
 #include "engine/numbers.h"
+#include "play/assets.h"
 #include "play/movement.h"
 #include "play/push_vehicle.h"
 #include "world/map.h"
+#include "world/tiles.h"
 
 namespace vn {
 namespace {
@@ -15,9 +16,6 @@ constexpr float kSlideSpeed = 3.0f;
 constexpr float kSlideLockout = -5.0f;   // a fast upward jump is not caught by a slide
 constexpr int kGravityModeLimit = 12;    // modes from here on (swimming) ignore gravity
 
-bool IsSlide(uint16_t obj) { return obj >= 660; }
-bool IsDeadlyObject(uint16_t obj) { return obj >= 11 && obj <= 40; }
-bool IsHarmfulWater(uint16_t fg) { return fg >= 3 && fg <= 10; }
 int32_t SnapToCell(int32_t v) { return (v / kTileSize) * kTileSize; }
 
 void Slides(Tplayer& ch, const TileProbes& p) {
@@ -68,11 +66,11 @@ void AnimateLegs(Tplayer& ch) {
 }
 
 void DrawGun(const Tplayer& ch, int32_t sx, int32_t sy) {
-  if (ch.gun >= gun_images.size()) return;
+  if (ch.gun >= play_assets.gun_images.size()) return;
   // The strip's second picture is the mirrored gun for the left half.
   const int mirrored = ch.gunangle >= 90 && ch.gunangle < 271 ? 1 : 0;
   SetDrawRotation(ch.gunangle);
-  DrawImageFrame(gun_images[ch.gun], float(sx + 16), float(sy + 16), mirrored);
+  DrawImageFrame(play_assets.gun_images[ch.gun], float(sx + 16), float(sy + 16), mirrored);
   SetDrawRotation(0);
 }
 
@@ -121,7 +119,7 @@ void CommonPhysicsFirst(Tplayer& ch, const TileProbes& p) {
 
 void CommonPhysicsSecond(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t sy) {
   Tplayer& ch = *ref;
-  if (ch.typ == 0 && in_vehicle) RideVehicle(ch, p);
+  if (ch.typ == 0 && push_vehicle.in_vehicle) RideVehicle(ch, p);
 
   Slides(ch, p);
 
@@ -146,7 +144,7 @@ void CommonPhysicsSecond(const PlayerRef& ref, const TileProbes& p, int32_t sx, 
 
   if (IsHarmfulWater(p.here_fg)) ch.power -= 1;
 
-  if (ch.typ == 0 && pushing) RollBlock(ch);
+  if (ch.typ == 0 && push_vehicle.pushing) RollBlock(ch);
 }
 
 }  // namespace vn

@@ -3,35 +3,34 @@
 #include <algorithm>
 #include <string>
 
-#include "app/end_screen.h"
-#include "app/resources.h"
-#include "app/settings.h"
-#include "app/title_menu.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
+#include "engine/key_codes.h"
 #include "engine/timing.h"
+#include "play/assets.h"
+#include "play/bindings.h"
 #include "play/character_draw.h"
 #include "play/enemies.h"
+#include "play/input_flags.h"
+#include "play/inventory_screen.h"
 #include "play/movement.h"
 #include "play/notice.h"
 #include "play/push_vehicle.h"
+#include "play/save_load.h"
 #include "play/shots.h"
+#include "play/tables.h"
 #include "world/actions.h"
 #include "world/inventory.h"
 #include "world/level_files.h"
 #include "world/map.h"
 #include "world/map_effects.h"
-#include "world/save_game.h"
+#include "world/tiles.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
 
-constexpr int kKeyEscape = 27;
-constexpr int kKeyF3 = 114;
-constexpr int kKeyLeftControl = 162, kKeyLeftAlt = 164, kKeyPad5 = 101;
-constexpr uint8_t kExitCode = 250;
 constexpr int32_t kAnimPeriodMs = 100;
-constexpr int kLevelCount = 10;
 const char* const kLevelDirectory = "map";
 
 enum class StepResult { kGoOn, kLevelChanged, kRunEnds };
@@ -40,32 +39,32 @@ enum class StepResult { kGoOn, kLevelChanged, kRunEnds };
 std::string FailedLevelFile(const std::string& name) {
   for (const char* ext : {".vnm", ".vnd", ".eff"}) {
     const std::string file = std::string(kLevelDirectory) + "/" + name + ext;
-    if (last_level_error.find(file) != std::string::npos) return file;
+    if (world.last_level_error.find(file) != std::string::npos) return file;
   }
-  return last_level_error.empty() ? std::string(kLevelDirectory) + "/" + name + ".vnm" : last_level_error;
+  return world.last_level_error.empty() ? std::string(kLevelDirectory) + "/" + name + ".vnm" : world.last_level_error;
 }
 
-bool HasLevelName(int index) { return index < kLevelCount && !level_names[index].empty(); }
+bool HasLevelName(int index) { return index < kLevelCount && !tables.level_names[index].empty(); }
 
 bool LoadLevelOrTell(int index) {
-  const std::string name = index < kLevelCount ? level_names[index] : std::string();
+  const std::string name = index < kLevelCount ? tables.level_names[index] : std::string();
   if (LoadLevel(name, kLevelDirectory)) return true;
-  SetMenuMessage("Level konnte nicht geladen werden: " + FailedLevelFile(name));
+  if (play_hooks.level_not_loaded) play_hooks.level_not_loaded(FailedLevelFile(name));
   return false;
 }
 
 void DrawBackground() {
   // One pixel of background per tile column the camera moved: a slow parallax.
-  int32_t b = cam_tile_x;
+  int32_t b = camera.cam_tile_x;
   if (b >= 800) b -= 800;
-  if (background_fitted_image) {
-    DrawImageFrame(background_fitted_image, float(-b), 0, 0);
-    DrawImageFrame(background_fitted_image, float(screen_width - b), 0, 0);
+  if (play_assets.background_fitted_image) {
+    DrawImageFrame(play_assets.background_fitted_image, float(-b), 0, 0);
+    DrawImageFrame(play_assets.background_fitted_image, float(screen.screen_width - b), 0, 0);
     return;
   }
-  SetDrawScale(float(screen_width) / 800.0f, float(screen_height) / 600.0f);
-  DrawImageFrame(background_image, float(-b), 0, 0);
-  DrawImageFrame(background_image, float(screen_width - b), 0, 0);
+  SetDrawScale(float(screen.screen_width) / 800.0f, float(screen.screen_height) / 600.0f);
+  DrawImageFrame(play_assets.background_image, float(-b), 0, 0);
+  DrawImageFrame(play_assets.background_image, float(screen.screen_width - b), 0, 0);
   SetDrawScale(1, 1);
 }
 
@@ -76,14 +75,14 @@ bool ExitReached(const Tplayer& ch) {
 
 void Die(const PlayerRef& ch) {
   Fragment_Create(ch->x, ch->y);
-  if (ch->typ == 0) player_x = player_y = 0;
+  if (ch->typ == 0) run.player_x = run.player_y = 0;
   if (ch->item != 0) {
     const int32_t col = CellOf(ch->x + 16);
     const int32_t row = CellOf(ch->y + 16);
     SetTile(col, row, 1, ch->item);
     RecordMapChange(uint16_t(col), uint16_t(row), 1, ch->item);
   }
-  character_list.Remove(ch);
+  world.character_list.Remove(ch);
 }
 
 StepResult CharacterStep(const PlayerRef& ch) {
@@ -107,12 +106,12 @@ StepResult CharacterStep(const PlayerRef& ch) {
 // Walks the characters; stops after a level change, since the list then holds
 // the new level's characters, which start moving in the next frame.
 bool StepCharacters() {
-  level_changed_this_frame = false;
+  run.level_changed_this_frame = false;
   bool run_goes_on = true;
-  character_list.ForEach([&](const PlayerRef& ch) {
+  world.character_list.ForEach([&](const PlayerRef& ch) {
     const StepResult result = CharacterStep(ch);
     if (result == StepResult::kGoOn) return true;
-    level_changed_this_frame = true;
+    run.level_changed_this_frame = true;
     run_goes_on = result == StepResult::kLevelChanged;
     return false;
   });
@@ -123,79 +122,91 @@ void ServeLoadKey() {
   if (TakeKeyHits(kKeyF3) == 0) return;
   const uint8_t level = LoadGame();
   if (level == 0) return;
-  level_index = level;
+  run.level_index = level;
   // A block still rolling belongs to the map that was just replaced.
   ResetPush();
 }
 
 void AdvanceTileAnimation() {
-  if (now_ms <= anim_timer) return;
-  anim_frame = static_cast<uint8_t>((anim_frame + 1) % 8);
-  anim_timer = now_ms + kAnimPeriodMs;
+  if (run.now_ms <= run.anim_timer) return;
+  run.anim_frame = static_cast<uint8_t>((run.anim_frame + 1) % 8);
+  run.anim_timer = run.now_ms + kAnimPeriodMs;
 }
 
 }  // namespace
 
+void LevelRun::Reset() { *this = LevelRun{}; }
+
+void ResetPlayState() {
+  world.Reset();
+  progress.Reset();
+  camera.Reset();
+  tables.Reset();
+  run.Reset();
+  push_vehicle.Reset();
+  input_flags = InputFlags{};
+  ClearNotice();
+}
+
 bool BeginLevelRun() {
-  anim_frame = 0;
-  anim_timer = 0;
-  fg_offset = 0;
-  look_home_x = look_home_y = -1;
-  level_changed_this_frame = false;
+  run.anim_frame = 0;
+  run.anim_timer = 0;
+  run.fg_offset = 0;
+  run.look_home_x = run.look_home_y = -1;
+  run.level_changed_this_frame = false;
   ResetPush();
   // A vehicle ridden when the previous run ended stayed in that run's map.
-  in_vehicle = 0;
+  push_vehicle.in_vehicle = 0;
   ClearNotice();
-  change_list.Clear();
-  autoswitch_list.Clear();
+  progress.change_list.Clear();
+  progress.autoswitch_list.Clear();
   PrepareEntityStorage();
-  return LoadLevelOrTell(level_index);
+  return LoadLevelOrTell(run.level_index);
 }
 
 bool FinishLevel(const PlayerRef& ch) {
-  if (level_index == 0) return false;  // the tutorial's exit returns to the menu at once
+  if (run.level_index == 0) return false;  // the tutorial's exit returns to the menu at once
 
-  level_index = static_cast<uint8_t>(level_index + 1);
+  run.level_index = static_cast<uint8_t>(run.level_index + 1);
   // The gun goes into the bag; the next level starts with the basic gun in hand.
-  if (ch->gun < 10) inventory[size_t(ch->gun) + 20][0] = 1;
+  if (ch->gun < 10) progress.inventory[size_t(ch->gun) + 20][0] = 1;
   ch->gun = 0;
-  inventory[20][0] = 0;
-  change_list.Clear();
-  autoswitch_list.Clear();
+  progress.inventory[20][0] = 0;
+  progress.change_list.Clear();
+  progress.autoswitch_list.Clear();
   ResetPush();
-  look_home_x = look_home_y = -1;
+  run.look_home_x = run.look_home_y = -1;
 
-  if (!HasLevelName(level_index)) {
-    ShowEndScreen();
+  if (!HasLevelName(run.level_index)) {
+    if (play_hooks.game_finished) play_hooks.game_finished();
     return false;
   }
-  return LoadLevelOrTell(level_index);
+  return LoadLevelOrTell(run.level_index);
 }
 
 bool PlayFrame() {
   SetColor(255, 255, 255);
   Cls();
 
-  mouse_x = GetMouseX();
-  mouse_y = GetMouseY();
-  now_ms = ClockMillis();
-  mouse_down = static_cast<uint8_t>(IsMouseDown(1));
-  mouse_hit = static_cast<uint8_t>(std::clamp(TakeMouseHits(1), 0, 255));
+  run.now_ms = ClockMillis();
+  run.mouse_down = static_cast<uint8_t>(IsMouseDown(1));
+  // Clicks in play do nothing; they are taken so that none is left for the menu.
+  TakeMouseHits(1);
 
   ReadInputFlags();
 
   ServeLoadKey();
 
-  if (TakeKeyHits(key_inventory) > 0 || TakePadButtonHits(3, 0) > 0) InventoryScreen();
+  if (TakeKeyHits(bindings.key_inventory) > 0 || TakePadButtonHits(3, 0) > 0) InventoryScreen();
 
   DrawBackground();
   DrawBackLayers();
 
   // Without a living player nothing scrolls, so the foreground sits on its cells.
-  fg_offset = 0;
+  run.fg_offset = 0;
   if (!StepCharacters()) return false;
 
-  DrawForegroundLayer(anim_frame, fg_offset);
+  DrawForegroundLayer(run.anim_frame, run.fg_offset);
 
   UpdateShots();
   UpdateFragments();
@@ -208,7 +219,7 @@ bool PlayFrame() {
   AdvanceTileAnimation();
 
   DrawNotice();
-  ScreenshotKeyStep();
+  FrameDrawn();
   Flip(0);
   if (frame_timer) frame_timer->Wait();
 
@@ -219,6 +230,10 @@ bool PlayFrame() {
     return false;
   }
   return true;
+}
+
+void FrameDrawn() {
+  if (play_hooks.frame_drawn) play_hooks.frame_drawn();
 }
 
 void PlayLevel() {

@@ -1,39 +1,55 @@
 #pragma once
 // The play loop: one level run, frame by frame.
 #include <cstdint>
-#include <memory>
+#include <functional>
+#include <string>
 
-#include "play/entities.h"
+#include "engine/timing.h"
+#include "world/records.h"
 
 namespace vn {
 
-inline int32_t now_ms = 0;                 // clock read once at the start of each frame
-inline uint8_t mouse_down = 0;             // left button held (sampled every frame)
-inline int32_t player_x = 0, player_y = 0; // the player's position this frame; 0, 0 once dead
-inline PlayerRef aim_target;               // enemy the drawn gun points at, or none
+// The run group: the state of the current level run.
+struct LevelRun {
+  uint8_t level_index = 0;            // level being played
+  int32_t now_ms = 0;                 // clock read once at the start of each frame
+  uint8_t mouse_down = 0;             // left button held (sampled every frame)
+  int32_t player_x = 0, player_y = 0; // the player's position this frame; 0, 0 once dead
+  PlayerRef aim_target;               // enemy the drawn gun points at, or none
+  uint8_t anim_frame = 0;             // foreground animation frame 0..7
+  int32_t anim_timer = 0;             // time of the next animation step
+  float fg_offset = 0;                // foreground x offset this frame
+  int32_t look_home_x = -1, look_home_y = -1;  // camera tile saved by the look key; -1 none
+  bool level_changed_this_frame = false;       // the character walk stops after a level change
+  int32_t inventory_slot = 0;         // bag slot shown; kept between openings
+  std::string last_save_error;        // why the last load of the save game was refused
+  void Reset();                       // the start values above
+};
+inline LevelRun run;
 
-// The fourteen input flags, recomputed every frame (press count or 1; 0 = not set).
-inline uint8_t hit_jump = 0, hit_right = 0, hit_left = 0, hit_up = 0, hit_down = 0,
-               hit_action = 0, hit_draw_weapon = 0;
-inline uint8_t held_jump = 0, held_right = 0, held_left = 0, held_up = 0, held_down = 0,
-               held_action = 0, held_look = 0;
+// What play tells the program around it; set once by the program (app/startup.h).
+struct PlayHooks {
+  std::function<void()> frame_drawn;                        // every frame loop, just before Flip (F12)
+  std::function<void(const std::string&)> level_not_loaded; // a level file failed to load: its path
+  std::function<void()> game_finished;                      // the exit of the last level was reached
+};
+inline PlayHooks play_hooks;
 
-// State of one run, reset when a run starts.
-inline uint8_t anim_frame = 0;             // foreground animation frame 0..7
-inline int32_t anim_timer = 0;             // time of the next animation step
-inline float fg_offset = 0;                // foreground x offset this frame
-inline int32_t look_home_x = -1, look_home_y = -1;  // camera tile saved by the look key; -1 none
-inline bool level_changed_this_frame = false;       // the character walk stops after a level change
+inline TimerRef frame_timer;   // 60 Hz request every frame loop waits on: ticks every 16 ms
 
-// Runs a level run of level_names[level_index] until Escape or the tutorial's exit.
+// Every group of the world and of play to its start values, the tables filled;
+// the pictures, the bindings and the window size are left as they are.
+void ResetPlayState();
+
+// Runs a level run of tables.level_names[run.level_index] until Escape or the tutorial's exit.
 void PlayLevel();
 // Starts a run (empties the change lists, loads the level). False when the level
-// could not be loaded (the menu then shows the message).
+// could not be loaded (play_hooks.level_not_loaded has then been told).
 bool BeginLevelRun();
 // One frame of play; false when the run ends.
 bool PlayFrame();
-// Reads the fourteen input flags (keys, then pad port 0 as fallback).
-void ReadInputFlags();
+// Calls play_hooks.frame_drawn if set; every frame loop does so before Flip.
+void FrameDrawn();
 // Camera: keeps the player (drawn at sx, sy) inside a 200 x 200 box around the
 // window's centre, one tile step per axis and direction at most per frame.
 void FollowCamera(int32_t sx, int32_t sy, float player_speed);

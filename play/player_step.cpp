@@ -1,26 +1,28 @@
 #include <algorithm>
 
-#include "app/resources.h"
-#include "app/settings.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
+#include "engine/key_codes.h"
 #include "engine/numbers.h"
 #include "engine/text.h"
+#include "play/assets.h"
+#include "play/bindings.h"
 #include "play/enemies.h"
+#include "play/input_flags.h"
 #include "play/movement.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
+#include "play/save_load.h"
+#include "play/tables.h"
 #include "world/actions.h"
 #include "world/inventory.h"
 #include "world/map.h"
-#include "world/save_game.h"
+#include "world/tiles.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
 
-constexpr int kKeyF1 = 112;
-constexpr uint16_t kSignTile = 58;
-constexpr uint16_t kKeySlot = 2;            // the bag slot of the keys that open locks
 constexpr float kWalkAccel = 0.15f;
 constexpr float kWalkSpeedMax = 4.0f;
 constexpr float kWaterSpeedMax = 2.0f;
@@ -28,25 +30,23 @@ constexpr float kFriction = 0.33f;
 constexpr float kLedgeClimb = 3.2f;
 constexpr int32_t kLadderStep = 2;
 
-bool IsLadder(uint16_t obj) { return obj >= 1 && obj <= 10; }
-bool IsWater(uint16_t fg) { return fg > 0 && fg < 30; }
 
 // Adds to a bag count without wrapping past the 16-bit field.
 void AddToSlot(int slot, int32_t amount) {
-  const int32_t total = int32_t(inventory[slot][1]) + amount;
-  inventory[slot][1] = static_cast<uint16_t>(std::clamp(total, 0, 65535));
-  inventory[slot][0] = 1;
+  const int32_t total = int32_t(progress.inventory[slot][1]) + amount;
+  progress.inventory[slot][1] = static_cast<uint16_t>(std::clamp(total, 0, 65535));
+  progress.inventory[slot][0] = 1;
 }
 
 void WalkAndJump(Tplayer& ch, const TileProbes& p) {
-  if (held_right && p.wall_right == 0 && ch.mode < 16) {
+  if (input_flags.held_right && p.wall_right == 0 && ch.mode < 16) {
     if (ch.speed < ch.speed_max) ch.speed += kWalkAccel;
     if (ch.speed > ch.speed_max) ch.speed = ch.speed_max;
     ch.mode = 1;
     ch.anim = -1;
     ch.speed_max = kWalkSpeedMax;
   }
-  if (held_left && p.wall_left == 0 && ch.mode < 16) {
+  if (input_flags.held_left && p.wall_left == 0 && ch.mode < 16) {
     if (ch.speed > -ch.speed_max) ch.speed -= kWalkAccel;
     if (ch.speed < -ch.speed_max) ch.speed = -ch.speed_max;
     ch.mode = 2;
@@ -55,7 +55,7 @@ void WalkAndJump(Tplayer& ch, const TileProbes& p) {
   }
   // No jumping off the bottom of water; a slide always lets one jump.
   const bool firm_ground = p.ground > 0 && (p.here_fg == 0 || p.here_fg >= 30);
-  if (held_jump && (firm_ground || p.here_obj >= 660)) {
+  if (input_flags.held_jump && (firm_ground || p.here_obj >= 660)) {
     ch.jump = 1;
     ch.tempy = kJumpSpeed;
   }
@@ -65,7 +65,7 @@ void Friction(Tplayer& ch) {
   if (ch.speed > 0.5f) ch.speed -= kFriction;
   if (ch.speed < -0.5f) ch.speed += kFriction;
   if (ch.speed > -0.5f && ch.speed < 0.5f) ch.speed = 0;
-  if (!pushing) ch.anim = 0;
+  if (!push_vehicle.pushing) ch.anim = 0;
 }
 
 void WaterAndBreath(Tplayer& ch, const TileProbes& p) {
@@ -76,26 +76,26 @@ void WaterAndBreath(Tplayer& ch, const TileProbes& p) {
   if (ch.mode == 1 || ch.mode == 2) ch.mode = static_cast<uint8_t>(ch.mode + 12);
   ch.gun_active = 0;
   ch.speed_max = kWaterSpeedMax;
-  if (ch.breath_timer < now_ms) {
-    ch.breath_timer = now_ms + 100;
+  if (ch.breath_timer < run.now_ms) {
+    ch.breath_timer = run.now_ms + 100;
     if (ch.breath > 0) ch.breath -= 1;
   }
   // Swimming up stops at the surface: the cell above must still be water.
-  if (held_up && TileAtPixel(ch.x + 16, ch.y - 1, 2) != 0 && p.ceiling == 0) ch.y -= 1;
-  if (held_down) ch.y += 1;
+  if (input_flags.held_up && TileAtPixel(ch.x + 16, ch.y - 1, 2) != 0 && p.ceiling == 0) ch.y -= 1;
+  if (input_flags.held_down) ch.y += 1;
 }
 
 void Ladder(Tplayer& ch, const TileProbes& p) {
   if (!IsLadder(p.here_obj) && !IsLadder(TileAtPixel(ch.x + 16, ch.y + 30, 1))) return;
   ch.jump = 0;
-  if (ch.tempy > 3.5f) PlayGameSound(landing_sound, 0.1f);
+  if (ch.tempy > 3.5f) PlayGameSound(play_assets.landing_sound, 0.1f);
   ch.tempy = 0;
   ch.mode = 4;
-  if (held_up && p.ceiling == 0) {
+  if (input_flags.held_up && p.ceiling == 0) {
     ch.y -= kLadderStep;
     ch.anim = 1;
   }
-  if (held_down && p.ground == 0) {
+  if (input_flags.held_down && p.ground == 0) {
     ch.y += kLadderStep;
     ch.anim = -1;
   }
@@ -106,15 +106,15 @@ void Ladder(Tplayer& ch, const TileProbes& p) {
 void Ledge(Tplayer& ch, const TileProbes& p, int dir) {
   const uint16_t wall = dir < 0 ? p.wall_left : p.wall_right;
   const int32_t above_x = dir < 0 ? ch.x - 16 : ch.x + 48;
-  if (wall < 1 || wall > 669 || IsLadder(p.here_obj) || p.ceiling != 0 || pushing) return;
+  if (wall < 1 || wall > 669 || IsLadder(p.here_obj) || p.ceiling != 0 || push_vehicle.pushing) return;
   if (TileAtPixel(above_x, ch.y - 16, 0) != 0) return;
   ch.mode = dir < 0 ? 10 : 9;
   if (ch.tempy > 0) {
-    if (ch.tempy > 8.5f) PlayGameSound(landing_sound, 0.2f);
+    if (ch.tempy > 8.5f) PlayGameSound(play_assets.landing_sound, 0.2f);
     ch.tempy = 0;
     ch.jump = 0;
   }
-  if (dir < 0 ? held_left : held_right) {
+  if (dir < 0 ? input_flags.held_left : input_flags.held_right) {
     ch.anim = dir;
     // The walking phase (0..11) is taken as degrees here, so the climb is ~3 px.
     ch.x = Trunc(double(ch.x) + dir * CosDeg(ch.frame) * double(kLedgeClimb));
@@ -132,13 +132,13 @@ void Ceiling(Tplayer& ch, const TileProbes& p) {
 }
 
 void ActionHeld(Tplayer& ch, const TileProbes& p) {
-  if (!held_action) {
+  if (!input_flags.held_action) {
     if (ch.mode == 9 || ch.mode == 11) ch.mode = 1;
     if (ch.mode == 10) ch.mode = 2;
     return;
   }
   if (ch.gun_active) {
-    if (ch.shot_timer < now_ms) PlayerFire(ch);
+    if (ch.shot_timer < run.now_ms) PlayerFire(ch);
     return;
   }
   StartPush(ch, p);
@@ -155,14 +155,14 @@ void PickUp(uint16_t obj, const TileProbes& p) {
   if (obj == 230) {
     AddToSlot(0, GetCode(p.col, p.row));
   } else if (obj >= 250) {
-    AddToSlot(slot, ammo_per_pickup[obj - 250]);
+    AddToSlot(slot, tables.ammo_per_pickup[obj - 250]);
   } else {
     AddToSlot(slot, 1);
   }
 }
 
 void ActionPressed(const TileProbes& p) {
-  if (!hit_action) return;
+  if (!input_flags.hit_action) return;
   const uint16_t obj = p.here_obj;
   const uint8_t code = GetCode(p.col, p.row);
   if (obj == 260 || obj == 262 || obj == 264) {
@@ -170,9 +170,9 @@ void ActionPressed(const TileProbes& p) {
   } else if (obj == 285 || obj == 286) {
     // A held mark with no keys left (possible in a damaged save) opens nothing
     // instead of wrapping the count round to 65535 keys.
-    if (inventory[kKeySlot][0] == 0 || inventory[kKeySlot][1] == 0) return;
-    inventory[kKeySlot][1] -= 1;
-    if (inventory[kKeySlot][1] == 0) inventory[kKeySlot][0] = 0;
+    if (progress.inventory[kKeySlot][0] == 0 || progress.inventory[kKeySlot][1] == 0) return;
+    progress.inventory[kKeySlot][1] -= 1;
+    if (progress.inventory[kKeySlot][1] == 0) progress.inventory[kKeySlot][0] = 0;
     TriggerAction(code);
   } else if (obj >= 230 && obj <= 259) {
     PickUp(obj, p);
@@ -189,52 +189,52 @@ void AutomaticCell(const TileProbes& p) {
   auto done = std::make_shared<Tautoswitch_done>();
   done->x = uint16_t(p.col);
   done->y = uint16_t(p.row);
-  autoswitch_list.AddLast(done);
+  progress.autoswitch_list.AddLast(done);
 }
 
 void Aim(Tplayer& ch) {
-  aim_target = FindVisibleEnemy(ch.x, ch.y, uint16_t(screen_width / 2), uint16_t(screen_height / 2));
-  if (!aim_target) {
+  run.aim_target = FindVisibleEnemy(ch.x, ch.y, uint16_t(screen.screen_width / 2), uint16_t(screen.screen_height / 2));
+  if (!run.aim_target) {
     if (ch.mode == 1) ch.gunangle = 0;
     if (ch.mode == 2) ch.gunangle = 180;
     return;
   }
-  const Tplayer& t = *aim_target;
+  const Tplayer& t = *run.aim_target;
   const double angle = FloatMod(Atan2Deg(ch.y - t.y, ch.x - t.x) + 180, 360);
   ch.gunangle = static_cast<uint16_t>(Trunc(angle));
-  DrawImageFrame(crosshair_image, float(ScreenX(t.x) + 16), float(ScreenY(t.y) - 5), 0);
+  DrawImageFrame(play_assets.crosshair_image, float(ScreenX(t.x) + 16), float(ScreenY(t.y) - 5), 0);
 }
 
 }  // namespace
 
 void PlayGameSound(const SoundRef& sound, float factor) {
   ChannelRef channel = Play(sound);
-  if (channel) channel->SetVolume(sound_volume * factor);
+  if (channel) channel->SetVolume(bindings.sound_volume * factor);
 }
 
 void PlayerFire(Tplayer& ch) {
-  if (ch.gun >= gun_delay.size()) return;
+  if (ch.gun >= tables.gun_delay.size()) return;
   const int ammo_slot = ch.gun + 20;
-  if (ch.gun > 0 && inventory[ammo_slot][1] == 0) return;  // empty: no shot, no sound, no delay
+  if (ch.gun > 0 && progress.inventory[ammo_slot][1] == 0) return;  // empty: no shot, no sound, no delay
   // The muzzle lies 32 px from the centre in the aiming direction.
   const float mx = float(ch.x + 16 + CosDeg(ch.gunangle) * 32);
   const float my = float(ch.y + 16 + SinDeg(ch.gunangle) * 32);
   shot_create(mx, my, 0, float(ch.gunangle), ch.gun);
-  ch.shot_timer = now_ms + gun_delay[ch.gun];
-  PlayGameSound(gun_sounds[ch.gun]);
-  if (ch.gun > 0) inventory[ammo_slot][1] -= 1;
+  ch.shot_timer = run.now_ms + tables.gun_delay[ch.gun];
+  PlayGameSound(play_assets.gun_sounds[ch.gun]);
+  if (ch.gun > 0) progress.inventory[ammo_slot][1] -= 1;
 }
 
 void DrawSignBox(int32_t text_number) {
   // Sign codes outside the table show nothing rather than read past it.
-  if (text_number < 1 || text_number > int32_t(tutorial_texts.size())) return;
-  const std::string& text = tutorial_texts[size_t(text_number - 1)];
+  if (text_number < 1 || text_number > int32_t(tables.tutorial_texts.size())) return;
+  const std::string& text = tables.tutorial_texts[size_t(text_number - 1)];
   const int32_t w = MeasureTextWidth(text);
   const int32_t h = FontLineHeight();
   SetColor(30, 30, 30);
-  DrawRect(float(screen_width / 2 - w / 2 - 15), float(screen_height / 2 - 15), float(w + 30), float(h + 30));
+  DrawRect(float(screen.screen_width / 2 - w / 2 - 15), float(screen.screen_height / 2 - 15), float(w + 30), float(h + 30));
   SetColor(244, 254, 230);
-  DrawTextAt(text, float(screen_width / 2 - w / 2), float(screen_height / 2));
+  DrawTextAt(text, float(screen.screen_width / 2 - w / 2), float(screen.screen_height / 2));
   SetColor(255, 255, 255);
 }
 
@@ -242,31 +242,31 @@ void DrawBars(int32_t power, int32_t breath) {
   // Ellipses whose width is the value in pixels: red health top left, blue air top right.
   SetColor(0, 0, 0);
   DrawOval(20, 20, float(power + 2), 12);
-  DrawOval(float(screen_width - 122), 20, float(breath + 2), 12);
+  DrawOval(float(screen.screen_width - 122), 20, float(breath + 2), 12);
   SetColor(255, 102, 102);
   DrawOval(21, 21, float(power), 10);
   SetColor(0, 153, 204);
-  DrawOval(float(screen_width - 121), 21, float(breath), 10);
+  DrawOval(float(screen.screen_width - 121), 21, float(breath), 10);
   SetColor(255, 255, 255);
 }
 
 void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t sy) {
   Tplayer& ch = *ref;
   // F1 is taken every step so that a press in mid-air is not kept for later.
-  if (TakeKeyHits(kKeyF1) > 0 && !pushing && level_index > 0 && ch.jump == 0) SaveGame(level_index);
+  if (TakeKeyHits(kKeyF1) > 0 && !push_vehicle.pushing && run.level_index > 0 && ch.jump == 0) SaveGame(run.level_index);
 
   if (p.here_obj == kSignTile) DrawSignBox(GetCode(p.col, p.row));
 
-  player_x = ch.x;
-  player_y = ch.y;
+  run.player_x = ch.x;
+  run.player_y = ch.y;
 
   if (ch.gun_active == 0) {
     if (ch.mode == 1 || ch.mode == 5) ch.gunangle = 0;
     if (ch.mode == 2 || ch.mode == 6) ch.gunangle = 180;
   }
 
-  if (!held_look && !pushing) WalkAndJump(ch, p);
-  if ((!held_left && !held_right) || held_look) Friction(ch);
+  if (!input_flags.held_look && !push_vehicle.pushing) WalkAndJump(ch, p);
+  if ((!input_flags.held_left && !input_flags.held_right) || input_flags.held_look) Friction(ch);
 
   WaterAndBreath(ch, p);
 
@@ -278,9 +278,9 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
 
   LookOrRestoreCamera();
 
-  if (hit_draw_weapon) ch.gun_active = static_cast<uint8_t>(1 - ch.gun_active);
+  if (input_flags.hit_draw_weapon) ch.gun_active = static_cast<uint8_t>(1 - ch.gun_active);
 
-  if (!held_look) FollowCamera(sx, sy, ch.speed);
+  if (!input_flags.held_look) FollowCamera(sx, sy, ch.speed);
 
   if (ch.gun_active == 1) Aim(ch);
 

@@ -1,14 +1,16 @@
 #include "play/push_vehicle.h"
 
-#include "app/resources.h"
 #include "engine/graphics.h"
 #include "engine/numbers.h"
 #include "engine/random.h"
 #include "engine/timing.h"
+#include "play/input_flags.h"
 #include "play/play_loop.h"
 #include "world/actions.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/tiles.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -16,15 +18,13 @@ namespace {
 constexpr float kRollDegreesPerFrame = 11.25f;  // a whole turn over the 32 px of one cell
 constexpr float kRideSpeedMax = 7.0f;
 constexpr float kLeaveThrow = -3.5f;
-constexpr uint16_t kCrashingVehicle = 650;
 constexpr int32_t kNoTimeout = 2147483647;
 
-bool IsVehicle(uint16_t obj) { return obj >= 650 && obj <= 659; }
 int32_t SnapToCell(int32_t v) { return (v / kTileSize) * kTileSize; }
 
 const ImageRef& TileImage(uint16_t tile, int layer) {
   static const ImageRef none;
-  return tile <= kMaxTileValue ? tile_images[tile][size_t(layer)] : none;
+  return tile <= kMaxTileValue ? world_assets.tile_images[tile][size_t(layer)] : none;
 }
 
 // Draws a tile picture turned about its centre, with its world top-left at (wx, wy).
@@ -37,87 +37,89 @@ void DrawTurnedTile(const ImageRef& image, float wx, float wy, float degrees) {
 }
 
 void TakeBlock(const Tplayer& ch, int block_side) {
-  push_y = ch.y;
-  pushing = 1;
+  push_vehicle.push_y = ch.y;
+  push_vehicle.pushing = 1;
   const int32_t cell_x = block_side > 0 ? ch.x + 48 : ch.x - 16;
   const int32_t col = CellOf(cell_x);
   const int32_t row = CellOf(ch.y + 16);
   SetTile(col, row, 0, 0);
   RecordMapChange(uint16_t(col), uint16_t(row), 0, 0);
-  push_x = push_from_x;
+  push_vehicle.push_x = push_vehicle.push_from_x;
 }
 
 // The block lands in its new cell; over a gap it falls on as a map effect.
 void PlaceBlock(Tplayer& ch) {
-  const int32_t dir = push_dir;
-  pushing = 0;
-  push_dir = 0;
-  const int32_t col = CellOf(push_x + 16);
-  const int32_t row = CellOf(push_y + 16);
-  SetTile(col, row, 0, push_tile);
+  const int32_t dir = push_vehicle.push_dir;
+  push_vehicle.pushing = 0;
+  push_vehicle.push_dir = 0;
+  const int32_t col = CellOf(push_vehicle.push_x + 16);
+  const int32_t row = CellOf(push_vehicle.push_y + 16);
+  SetTile(col, row, 0, push_vehicle.push_tile);
   ch.mode = dir > 0 ? 1 : 2;
   ch.anim = dir > 0 ? -1 : 1;
-  RecordMapChange(uint16_t(col), uint16_t(row), 0, push_tile);
-  if (TileAtPixel(push_x + 16, push_y + 48, 0) != 0) return;
+  RecordMapChange(uint16_t(col), uint16_t(row), 0, push_vehicle.push_tile);
+  if (TileAtPixel(push_vehicle.push_x + 16, push_vehicle.push_y + 48, 0) != 0) return;
 
   SetTile(col, row, 0, 0);
   RecordMapChange(uint16_t(col), uint16_t(row), 0, 0);
   auto fall = std::make_shared<Tmap_effects>();
   fall->typ = 2;
-  fall->x = static_cast<uint16_t>(push_x);
-  fall->y = static_cast<uint16_t>(push_y);
-  fall->tile = push_tile;
+  fall->x = static_cast<uint16_t>(push_vehicle.push_x);
+  fall->y = static_cast<uint16_t>(push_vehicle.push_y);
+  fall->tile = push_vehicle.push_tile;
   fall->layer = 0;
   fall->speedx = 0;
   fall->speedy = 1;
   fall->timeout = kNoTimeout;
-  map_effect_list.AddLast(fall);
+  world.map_effect_list.AddLast(fall);
 }
 
 void Crash(Tplayer& ch, int d) {
-  in_vehicle = 0;
+  push_vehicle.in_vehicle = 0;
   ch.power = 0;
   auto wreck = std::make_shared<Tmap_effects>();
   wreck->typ = 1;
   wreck->x = static_cast<uint16_t>(ch.x);
   wreck->y = static_cast<uint16_t>(ch.y);
   wreck->layer = 1;
-  wreck->tile = static_cast<uint16_t>(vehicle_tile + d);
+  wreck->tile = static_cast<uint16_t>(push_vehicle.vehicle_tile + d);
   // Draw order of the random values: speedx, speedy, then the spin.
   wreck->speedx = static_cast<float>(RandRangeFloat(-14, 14));
   wreck->speedy = static_cast<float>(RandRangeFloat(-16.5, -4.5));
   wreck->timeout = ClockMillis() + 1500;
   wreck->rotation_way = RandRange(-1, 1);
-  map_effect_list.AddLast(wreck);
+  world.map_effect_list.AddLast(wreck);
 }
 
 }  // namespace
 
+void PushVehicle::Reset() { *this = PushVehicle{}; }
+
 void ResetPush() {
-  pushing = 0;
-  push_dir = 0;
-  push_from_x = 0;
-  push_x = 0;
-  push_y = 0;
-  push_tile = 0;
-  push_angle = 0;
+  push_vehicle.pushing = 0;
+  push_vehicle.push_dir = 0;
+  push_vehicle.push_from_x = 0;
+  push_vehicle.push_x = 0;
+  push_vehicle.push_y = 0;
+  push_vehicle.push_tile = 0;
+  push_vehicle.push_angle = 0;
 }
 
 void StartPush(Tplayer& ch, const TileProbes& p) {
   const bool block_right = p.wall_right >= 670 && p.wall_right <= 699;
   // The left side also takes 700, the right side does not.
   const bool block_left = p.wall_left >= 670 && p.wall_left <= 700;
-  if (!(block_right || block_left) || pushing || p.ground == 0) return;
+  if (!(block_right || block_left) || push_vehicle.pushing || p.ground == 0) return;
 
-  if (hit_right) {
-    push_dir = 1;
-    push_angle = 0;
+  if (input_flags.hit_right) {
+    push_vehicle.push_dir = 1;
+    push_vehicle.push_angle = 0;
     ch.anim = -1;
     ch.mode = 1;
   }
-  if (hit_left) {
-    push_dir = -1;
-    push_angle = 0;
+  if (input_flags.hit_left) {
+    push_vehicle.push_dir = -1;
+    push_vehicle.push_angle = 0;
     ch.anim = 1;
     ch.mode = 2;
   }
@@ -125,27 +127,27 @@ void StartPush(Tplayer& ch, const TileProbes& p) {
   // A block is pushed away when the cell beyond it is free, or pulled along
   // when the player has room on the other side.
   int started = 0;  // +1 the right block, -1 the left block
-  if (push_dir > 0) {
+  if (push_vehicle.push_dir > 0) {
     if (p.wall_right >= 670 && TileAtPixel(ch.x + 80, ch.y + 16, 0) == 0) {
-      push_from_x = SnapToCell(ch.x + 32);
-      push_tile = p.wall_right;
+      push_vehicle.push_from_x = SnapToCell(ch.x + 32);
+      push_vehicle.push_tile = p.wall_right;
       started = 1;
     }
     if (p.wall_left >= 670 && p.wall_right == 0) {
-      push_from_x = SnapToCell(ch.x - 32);
-      push_tile = p.wall_left;
+      push_vehicle.push_from_x = SnapToCell(ch.x - 32);
+      push_vehicle.push_tile = p.wall_left;
       started = -1;
     }
   }
-  if (push_dir < 0) {
+  if (push_vehicle.push_dir < 0) {
     if (p.wall_right >= 670 && p.wall_left == 0) {
-      push_from_x = SnapToCell(ch.x + 32);
-      push_tile = p.wall_right;
+      push_vehicle.push_from_x = SnapToCell(ch.x + 32);
+      push_vehicle.push_tile = p.wall_right;
       started = 1;
     }
     if (p.wall_left >= 670 && TileAtPixel(ch.x - 48, ch.y + 16, 0) == 0) {
-      push_from_x = SnapToCell(ch.x - 32);
-      push_tile = p.wall_left;
+      push_vehicle.push_from_x = SnapToCell(ch.x - 32);
+      push_vehicle.push_tile = p.wall_left;
       started = -1;
     }
   }
@@ -153,42 +155,42 @@ void StartPush(Tplayer& ch, const TileProbes& p) {
 }
 
 void RollBlock(Tplayer& ch) {
-  DrawTurnedTile(TileImage(push_tile, 0), float(push_x), float(push_y), push_angle);
-  push_angle += push_dir < 1 ? -kRollDegreesPerFrame : kRollDegreesPerFrame;
-  ch.x += push_dir;
-  push_x += push_dir;
-  const bool arrived = (push_dir > 0 && push_x == push_from_x + kTileSize) ||
-                       (push_dir < 0 && push_from_x == push_x + kTileSize);
+  DrawTurnedTile(TileImage(push_vehicle.push_tile, 0), float(push_vehicle.push_x), float(push_vehicle.push_y), push_vehicle.push_angle);
+  push_vehicle.push_angle += push_vehicle.push_dir < 1 ? -kRollDegreesPerFrame : kRollDegreesPerFrame;
+  ch.x += push_vehicle.push_dir;
+  push_vehicle.push_x += push_vehicle.push_dir;
+  const bool arrived = (push_vehicle.push_dir > 0 && push_vehicle.push_x == push_vehicle.push_from_x + kTileSize) ||
+                       (push_vehicle.push_dir < 0 && push_vehicle.push_from_x == push_vehicle.push_x + kTileSize);
   if (arrived) PlaceBlock(ch);
 }
 
 void EnterOrLeaveVehicle(Tplayer& ch, const TileProbes& p) {
   const uint16_t above = TileAtPixel(ch.x + 16, ch.y - 16, 1);
-  if ((IsVehicle(p.here_obj) || IsVehicle(above)) && hit_jump) {
-    hit_jump = 0;  // the same press must not leave the vehicle again at once
-    in_vehicle = 1;
+  if ((IsVehicle(p.here_obj) || IsVehicle(above)) && input_flags.hit_jump) {
+    input_flags.hit_jump = 0;  // the same press must not leave the vehicle again at once
+    push_vehicle.in_vehicle = 1;
     ch.mode = static_cast<uint8_t>(ch.mode + 4);
     // With vehicles both here and above, only the one here is taken: the cell
     // above keeps its vehicle, so the single change record matches the map.
     int32_t col = p.col;
     int32_t row = p.row;
     if (IsVehicle(p.here_obj)) {
-      vehicle_tile = p.here_obj;
+      push_vehicle.vehicle_tile = p.here_obj;
     } else {
       col = CellOf(ch.x + 16);
       row = CellOf(ch.y - 16);
       ch.y = SnapToCell(ch.y - 16);
-      vehicle_tile = above;
+      push_vehicle.vehicle_tile = above;
     }
     SetTile(col, row, 1, 0);
     RecordMapChange(uint16_t(col), uint16_t(row), 1, 0);
   }
 
-  if (in_vehicle && hit_jump) {
-    RecordMapChange(uint16_t(p.col), uint16_t(p.row), 1, vehicle_tile);
-    SetTile(p.col, p.row, 1, vehicle_tile);
-    hit_jump = 0;
-    in_vehicle = 0;
+  if (push_vehicle.in_vehicle && input_flags.hit_jump) {
+    RecordMapChange(uint16_t(p.col), uint16_t(p.row), 1, push_vehicle.vehicle_tile);
+    SetTile(p.col, p.row, 1, push_vehicle.vehicle_tile);
+    input_flags.hit_jump = 0;
+    push_vehicle.in_vehicle = 0;
     ch.speed_max = 4;
     ch.jump = 1;
     ch.tempy = kLeaveThrow;
@@ -204,13 +206,13 @@ void RideVehicle(Tplayer& ch, const TileProbes& p) {
   ch.tempy = 0;
   ch.jump = 0;
 
-  if (vehicle_tile == kCrashingVehicle && p.ground > 0) Crash(ch, d);
+  if (push_vehicle.vehicle_tile == kCrashingVehicle && p.ground > 0) Crash(ch, d);
 
   // Drawn on the crash frame too, at the position after this frame's speed.
-  const ImageRef& picture = TileImage(static_cast<uint16_t>(vehicle_tile + d), 1);
-  vehicle_angle = Trunc(double(ch.speed) * -1 * 1.5);
+  const ImageRef& picture = TileImage(static_cast<uint16_t>(push_vehicle.vehicle_tile + d), 1);
+  push_vehicle.vehicle_angle = Trunc(double(ch.speed) * -1 * 1.5);
   SetImageHandlePoint(picture, 16, 16);
-  SetDrawRotation(float(vehicle_angle));
+  SetDrawRotation(float(push_vehicle.vehicle_angle));
   DrawImageFrame(picture, ScreenXf(float(ch.x) + ch.speed + 16), ScreenYf(float(ch.y + 16)), 0);
   SetDrawRotation(0);
   SetImageHandlePoint(picture, 0, 0);

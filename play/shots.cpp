@@ -1,14 +1,16 @@
 // Bullets: three 14-pixel sub-steps per frame, walls, breakable tiles and hits.
 #include "play/shots.h"
 
-#include "app/resources.h"
 #include "engine/graphics.h"
 #include "engine/numbers.h"
+#include "play/assets.h"
 #include "play/entities.h"
 #include "play/movement.h"
 #include "play/play_loop.h"
 #include "world/actions.h"
 #include "world/map.h"
+#include "world/tiles.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -17,8 +19,6 @@ constexpr int kSubSteps = 3;
 constexpr double kSubStepLength = 14.0;   // pixels; 42 per frame
 constexpr int32_t kWindowMargin = 50;     // pixels beyond the window before a shot is dropped
 constexpr int32_t kBorderBand = 16;       // pixels along the map border where tiles are ignored
-constexpr uint16_t kBreakableTile = 24;   // layer 0
-constexpr uint16_t kRubbleTile = 57;      // layer 1, left where a breakable tile was
 constexpr double kEnemyShotShare = 0.45;  // part of an enemy bullet's power the player loses
 constexpr uint8_t kExplosiveKind = 2;
 
@@ -29,14 +29,14 @@ bool PointInCell(float px, float py, int32_t cell_x, int32_t cell_y) {
 }
 
 bool FarOutsideWindow(int32_t sx, int32_t sy) {
-  return sx < -kWindowMargin || sx > screen_width + kWindowMargin || sy < -kWindowMargin ||
-         sy > screen_height + kWindowMargin;
+  return sx < -kWindowMargin || sx > screen.screen_width + kWindowMargin || sy < -kWindowMargin ||
+         sy > screen.screen_height + kWindowMargin;
 }
 
 void BreakTile(int32_t column, int32_t row) {
   SetTile(column, row, 0, 0);
   SetTile(column, row, 1, kRubbleTile);
-  PlayGameSound(effect_sounds[0]);
+  PlayGameSound(play_assets.effect_sounds[0]);
   // A loaded game replays these in order: the rubble first, then the cleared wall.
   RecordMapChange(static_cast<uint16_t>(column), static_cast<uint16_t>(row), 1, kRubbleTile);
   RecordMapChange(static_cast<uint16_t>(column), static_cast<uint16_t>(row), 0, 0);
@@ -45,8 +45,8 @@ void BreakTile(int32_t column, int32_t row) {
 // True when the point lies in a solid cell. Near the map border the tiles are
 // not looked at, so a shot there flies on until it leaves the window.
 bool HitsWall(const Tshot& s) {
-  const float right = static_cast<float>(map_width * kTileSize - kBorderBand);
-  const float bottom = static_cast<float>(map_height * kTileSize - kBorderBand);
+  const float right = static_cast<float>(world.map_width * kTileSize - kBorderBand);
+  const float bottom = static_cast<float>(world.map_height * kTileSize - kBorderBand);
   const float band = static_cast<float>(kBorderBand);
   if (!(band < s.x && s.x < right && band < s.y && s.y < bottom)) return false;
 
@@ -61,7 +61,7 @@ bool HitsWall(const Tshot& s) {
 // A player's bullet hurts every character at the point, the player included.
 bool PlayerShotHits(const Tshot& s) {
   bool hit = false;
-  character_list.ForEach([&](const PlayerRef& ch) {
+  world.character_list.ForEach([&](const PlayerRef& ch) {
     if (!PointInCell(s.x, s.y, ch->x, ch->y)) return;
     ch->power -= s.power;
     if (s.typ == kExplosiveKind) Explosion_Create(Trunc(s.x), Trunc(s.y), s.power);
@@ -72,8 +72,8 @@ bool PlayerShotHits(const Tshot& s) {
 
 // An enemy's bullet only looks at the player's cell and never hurts enemies.
 bool EnemyShotHits(const Tshot& s) {
-  if (!PointInCell(s.x, s.y, player_x, player_y)) return false;
-  character_list.ForEach([&](const PlayerRef& ch) {
+  if (!PointInCell(s.x, s.y, run.player_x, run.player_y)) return false;
+  world.character_list.ForEach([&](const PlayerRef& ch) {
     if (ch->typ == 0) ch->power = Trunc(static_cast<double>(ch->power) - s.power * kEnemyShotShare);
   });
   return true;
@@ -101,13 +101,13 @@ void UpdateShot(const ShotRef& s) {
 
   if (!remove) return;
   if (s->typ == kExplosiveKind) Explosion_Create(Trunc(s->x), Trunc(s->y), s->power);
-  shot_list.Remove(s);
+  world.shot_list.Remove(s);
 }
 
 }  // namespace
 
 void UpdateShots() {
-  shot_list.ForEach([](const ShotRef& s) { UpdateShot(s); });
+  world.shot_list.ForEach([](const ShotRef& s) { UpdateShot(s); });
 }
 
 }  // namespace vn

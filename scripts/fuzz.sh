@@ -23,8 +23,8 @@ else
   for source in tests/fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
 fi
 cmake --preset fuzz >/dev/null
-cmake --build "$build" -j"$(nproc)" --target "${targets[@]}" >"$build.log" 2>&1 || {
-  tail -50 "$build.log"
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}" >"$build/build.log" 2>&1 || {
+  tail -50 "$build/build.log"
   exit 1
 }
 

@@ -7,6 +7,7 @@
 #include "engine/timing.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/world.h"
 
 namespace vn {
 
@@ -41,7 +42,7 @@ void StartPreparedEffect(const Tmap_effects_todo& t) {
     e->timeout = INT_MAX;
     e->rotation_way = 0;
   }
-  map_effect_list.AddLast(e);
+  world.map_effect_list.AddLast(e);
 }
 
 void CollectColumnCell(const Tmap_effects_todo& t, ToppleColumn& column) {
@@ -55,7 +56,7 @@ void CollectColumnCell(const Tmap_effects_todo& t, ToppleColumn& column) {
 }
 
 void StartToppleColumn(const ToppleColumn& column) {
-  topple_image.reset();
+  world.topple_image.reset();
 
   const int32_t side = int32_t(column.kind) - 4;   // 0 falls left, 1 falls right
   auto e = std::make_shared<Tmap_effects>();
@@ -66,19 +67,19 @@ void StartToppleColumn(const ToppleColumn& column) {
   e->speedy = 0.05f;
   e->timeout = INT_MAX;
   e->rotation_way = side;
-  map_effect_list.AddLast(e);
+  world.map_effect_list.AddLast(e);
 
-  topple_image = CreateBlankImage(kTileSize, column.height, 1, IMG_MASKED | IMG_DYNAMIC);
+  world.topple_image = CreateBlankImage(kTileSize, column.height, 1, IMG_MASKED | IMG_DYNAMIC);
   // Whatever the frame shows so far in the column's rectangle becomes its picture.
-  GrabImageFrame(topple_image, ScreenX(column.x0), ScreenY(column.y0) - (column.height - kTileSize), 0);
-  SetImageHandlePoint(topple_image, float(side * kTileSize), float(column.height));
+  GrabImageFrame(world.topple_image, ScreenX(column.x0), ScreenY(column.y0) - (column.height - kTileSize), 0);
+  SetImageHandlePoint(world.topple_image, float(side * kTileSize), float(column.height));
 }
 
 }  // namespace
 
 void TriggerAction(uint8_t nr) {
   ToppleColumn column;
-  effect_todo_list.ForEach([&](const std::shared_ptr<Tmap_effects_todo>& t) {
+  world.effect_todo_list.ForEach([&](const std::shared_ptr<Tmap_effects_todo>& t) {
     if (t->nr != nr) return;
     if (t->typ == 4 || t->typ == 5) CollectColumnCell(*t, column);
     else StartPreparedEffect(*t);
@@ -88,7 +89,7 @@ void TriggerAction(uint8_t nr) {
 
   // File order: the later of two actions on one cell wins, and both are recorded
   // so that a replay ends with the same value.
-  action_list.ForEach([&](const std::shared_ptr<Taction>& a) {
+  world.action_list.ForEach([&](const std::shared_ptr<Taction>& a) {
     if (a->nr != nr) return;
     SetCell(a->x, a->y, a->layer, a->new_tile);
     RecordMapChange(a->x, a->y, a->layer, a->new_tile);
@@ -101,7 +102,7 @@ void RecordMapChange(uint16_t x, uint16_t y, uint8_t layer, uint16_t tile) {
   record->y = y;
   record->tile_new = tile;
   record->layer = layer;
-  change_list.AddLast(record);
+  progress.change_list.AddLast(record);
 }
 
 }  // namespace vn

@@ -1,9 +1,8 @@
 #pragma once
 // Scripted cell changes (actions), the record of every change made during a
-// level run, and the automatic cells that have fired.
+// level run, and the automatic cells that have fired. Their lists live in the
+// world and progress groups (world/world.h).
 #include <cstdint>
-
-#include "engine/tlist.h"
 
 namespace vn {
 
@@ -21,10 +20,6 @@ struct Tmap_change_done { // one cell change made during the run, replayed by a 
 struct Tautoswitch_done { // an automatic cell that has fired
   uint16_t x = 0, y = 0;
 };
-
-inline TList<Taction> action_list;              // the level's actions, file order
-inline TList<Tmap_change_done> change_list;     // every change of this level run, in order
-inline TList<Tautoswitch_done> autoswitch_list; // fired automatic cells of this run
 
 // Starts the prepared effects of nr (a toppling column grabbed from the screen),
 // then applies and records the actions of nr.

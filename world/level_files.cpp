@@ -1,17 +1,18 @@
 #include "world/level_files.h"
 
-#include "play/entities.h"
 #include "world/actions.h"
 #include "world/level_data.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/records.h"
+#include "world/world.h"
 
 namespace vn {
 
 namespace {
 
 void LoadEffects(const LevelData& level) {
-  effect_todo_list.Clear();
+  world.effect_todo_list.Clear();
   for (const auto& e : level.effects) {
     auto todo = std::make_shared<Tmap_effects_todo>();
     todo->nr = e.nr;
@@ -19,12 +20,12 @@ void LoadEffects(const LevelData& level) {
     todo->y = e.y;
     todo->layer = e.layer;
     todo->typ = e.typ;
-    effect_todo_list.AddLast(todo);
+    world.effect_todo_list.AddLast(todo);
   }
 }
 
 void LoadActions(const LevelData& level) {
-  action_list.Clear();
+  world.action_list.Clear();
   for (const auto& a : level.actions) {
     auto action = std::make_shared<Taction>();
     action->nr = a.nr;
@@ -32,7 +33,7 @@ void LoadActions(const LevelData& level) {
     action->y = a.y;
     action->new_tile = a.new_tile;
     action->layer = a.layer;
-    action_list.AddLast(action);
+    world.action_list.AddLast(action);
   }
 }
 
@@ -50,14 +51,14 @@ void LoadMap(const LevelData& level) {
 }  // namespace
 
 void ApplyLevelData(const LevelData& level) {
-  cam_shift_x = cam_shift_y = 0;
-  cam_tile_x = cam_tile_y = 0;
+  camera.cam_shift_x = camera.cam_shift_y = 0;
+  camera.cam_tile_x = camera.cam_tile_y = 0;
 
   // Running explosions and map effects are left alone: they finish in the new level.
-  character_list.Clear();
-  fragment_list.Clear();
-  shot_list.Clear();
-  effect_todo_list.Clear();
+  world.character_list.Clear();
+  world.fragment_list.Clear();
+  world.shot_list.Clear();
+  world.effect_todo_list.Clear();
 
   LoadEffects(level);
   LoadActions(level);
@@ -72,11 +73,11 @@ bool LoadLevel(const std::string& name, const std::string& directory) {
   LevelData level;
   std::string error;
   if (!ReadLevelData(directory, name, level, error)) {
-    last_level_error = error;
+    world.last_level_error = error;
     return false;
   }
   ApplyLevelData(level);
-  last_level_error.clear();
+  world.last_level_error.clear();
   return true;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 // The tile map: three layers and the code grid with a three-cell margin on the
-// right and bottom, and the camera. Access is bounds-safe: reads outside the
+// right and bottom (the arrays live in the world group, world/world.h), the
+// camera and the window's size. Access is bounds-safe: reads outside the
 // arrays give 0, writes outside are ignored, so damaged data cannot corrupt memory.
 #include <cstdint>
-#include <string>
-#include <vector>
 
 namespace vn {
 
@@ -13,19 +12,23 @@ inline constexpr int kLayerCount = 3;
 inline constexpr int kMapMargin = 3;
 inline constexpr int kCodeLayer = 200;   // layer number that addresses map_codes
 
-inline uint16_t map_width = 0;           // columns W of the loaded map
-inline uint16_t map_height = 0;          // rows H
-// [column, row, layer] flattened as (x * (H+3) + y) * 3 + layer, sized (W+3)*(H+3)*3.
-inline std::vector<uint16_t> map_tiles = std::vector<uint16_t>(3, 0);
-// [column, row] flattened as x * (H+3) + y.
-inline std::vector<uint8_t> map_codes = std::vector<uint8_t>(1, 0);
+inline constexpr int kLevelCount = 10;   // level table entries; 0 is the tutorial
 
-inline int32_t cam_tile_x = 0, cam_tile_y = 0;     // cell drawn at the screen's top-left
-inline int32_t cam_shift_x = 0, cam_shift_y = 0;   // pixel shift of the grid, -32..0
-inline uint16_t view_cols = 0, view_rows = 0;      // screen size / 32 + 1
+// The view of the map: the cell at the window's top-left and the shift of the grid.
+struct Camera {
+  int32_t cam_tile_x = 0, cam_tile_y = 0;     // cell drawn at the screen's top-left
+  int32_t cam_shift_x = 0, cam_shift_y = 0;   // pixel shift of the grid, -32..0
+  void Reset();                               // all 0: the map's top-left corner
+};
+inline Camera camera;   // moved by play, replaced by level loads and saves
 
-inline std::string level_names[10];      // base names of the level files; [0] is the tutorial
-inline uint8_t level_index = 0;          // level being played
+// The window's size in pixels and in cells, from the settings.
+struct Screen {
+  int32_t screen_width = 800, screen_height = 600;   // window size from the settings
+  uint16_t view_cols = 26, view_rows = 19;           // screen size / 32 + 1
+  void Reset();                                      // the shipped 800 x 600
+};
+inline Screen screen;   // set by the settings and when the window opens
 
 // Replaces both arrays by zeroed ones for a W x H map (plus margin).
 void ResizeMap(uint16_t width, uint16_t height);
@@ -45,10 +48,10 @@ uint8_t CodeAtPixel(int32_t px, int32_t py);
 bool CellInArrays(int32_t column, int32_t row);
 
 // World pixel to screen pixel through the camera.
-inline int32_t ScreenX(int32_t wx) { return wx - (cam_tile_x * kTileSize - cam_shift_x); }
-inline int32_t ScreenY(int32_t wy) { return wy - (cam_tile_y * kTileSize - cam_shift_y); }
-inline float ScreenXf(float wx) { return wx - static_cast<float>(cam_tile_x * kTileSize - cam_shift_x); }
-inline float ScreenYf(float wy) { return wy - static_cast<float>(cam_tile_y * kTileSize - cam_shift_y); }
+inline int32_t ScreenX(int32_t wx) { return wx - (camera.cam_tile_x * kTileSize - camera.cam_shift_x); }
+inline int32_t ScreenY(int32_t wy) { return wy - (camera.cam_tile_y * kTileSize - camera.cam_shift_y); }
+inline float ScreenXf(float wx) { return wx - static_cast<float>(camera.cam_tile_x * kTileSize - camera.cam_shift_x); }
+inline float ScreenYf(float wy) { return wy - static_cast<float>(camera.cam_tile_y * kTileSize - camera.cam_shift_y); }
 
 // Gap test of walking enemies: 1 floor in the scanned row, 2 a two-column floor
 // below, 0 nothing.

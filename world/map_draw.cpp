@@ -1,6 +1,7 @@
-#include "app/resources.h"
+// Drawing the map's tile layers over the visible cells.
 #include "engine/graphics.h"
 #include "world/map.h"
+#include "world/tiles.h"
 
 namespace vn {
 
@@ -10,7 +11,7 @@ namespace {
 // a value beyond the table, or a picture whose file was missing at start-up).
 const ImageRef* TilePicture(uint16_t value, int layer) {
   if (value == 0 || value > kMaxTileValue) return nullptr;
-  const ImageRef& image = tile_images[value][static_cast<size_t>(layer)];
+  const ImageRef& image = world_assets.tile_images[value][static_cast<size_t>(layer)];
   return image ? &image : nullptr;
 }
 
@@ -18,12 +19,12 @@ const ImageRef* TilePicture(uint16_t value, int layer) {
 // has a picture. Two extra rows and columns cover the partly visible cells.
 template <typename Draw>
 void ForEachVisibleCell(int layer, Draw&& draw) {
-  for (int32_t row = 0; row <= int32_t(view_rows) + 1; ++row) {
-    for (int32_t col = 0; col <= int32_t(view_cols) + 1; ++col) {
-      const uint16_t value = GetTile(cam_tile_x + col, cam_tile_y + row, layer);
+  for (int32_t row = 0; row <= int32_t(screen.view_rows) + 1; ++row) {
+    for (int32_t col = 0; col <= int32_t(screen.view_cols) + 1; ++col) {
+      const uint16_t value = GetTile(camera.cam_tile_x + col, camera.cam_tile_y + row, layer);
       const ImageRef* picture = TilePicture(value, layer);
       if (!picture) continue;
-      draw(*picture, value, col * kTileSize + cam_shift_x, row * kTileSize + cam_shift_y);
+      draw(*picture, value, col * kTileSize + camera.cam_shift_x, row * kTileSize + camera.cam_shift_y);
     }
   }
 }

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/resources.h"
 #include "engine/numbers.h"
 #include "engine/random.h"
 #include "engine/timing.h"
-#include "play/entities.h"
 #include "world/actions.h"
 #include "world/map.h"
+#include "world/tiles.h"
+#include "world/world.h"
 
 namespace vn {
 
@@ -18,7 +18,7 @@ namespace {
 // that names an action rather than a tile layer shows nothing.
 ImageRef EffectPicture(const Tmap_effects& e) {
   if (e.layer >= kLayerCount || e.tile == 0 || e.tile > kMaxTileValue) return nullptr;
-  return tile_images[e.tile][e.layer];
+  return world_assets.tile_images[e.tile][e.layer];
 }
 
 void DrawSpinningTile(const Tmap_effects& e) {
@@ -73,7 +73,7 @@ void Land(Tmap_effects& e) {
 // the bottom (or the 16-bit world), where it ends without landing.
 bool Fall(Tmap_effects& e) {
   const int32_t y = Trunc(float(e.y) + e.speedy);
-  if (y > UINT16_MAX || y / kTileSize >= int32_t(map_height) + kMapMargin) {
+  if (y > UINT16_MAX || y / kTileSize >= int32_t(world.map_height) + kMapMargin) {
     e.timeout = 0;
     return false;
   }
@@ -83,7 +83,7 @@ bool Fall(Tmap_effects& e) {
 
 void CrushCharactersBelow(const Tmap_effects& e) {
   const int32_t x = e.x, y = e.y;
-  character_list.ForEach([&](const PlayerRef& ch) {
+  world.character_list.ForEach([&](const PlayerRef& ch) {
     if (ch->x >= x - 24 && ch->x <= x + 24 && ch->y >= y + 16 && ch->y <= y + 32) ch->power = 0;
   });
 }
@@ -121,14 +121,14 @@ void UpdateToppleColumn(Tmap_effects& e) {
 
   // The picture's handle is the pivot, so it turns about the column's bottom corner.
   SetDrawRotation(e.rotation);
-  DrawImageFrame(topple_image, float(ScreenX(e.x)), float(ScreenY(e.y)), 0);
+  DrawImageFrame(world.topple_image, float(ScreenX(e.x)), float(ScreenY(e.y)), 0);
   SetDrawRotation(0);
 }
 
 }  // namespace
 
 void UpdateMapEffects() {
-  map_effect_list.ForEach([](const std::shared_ptr<Tmap_effects>& e) {
+  world.map_effect_list.ForEach([](const std::shared_ptr<Tmap_effects>& e) {
     switch (e->typ) {
       case 1: UpdateThrownTile(*e); break;
       case 2: UpdateFallingTile(*e); break;
@@ -141,7 +141,7 @@ void UpdateMapEffects() {
     if (ClockMillis() > e->timeout) {
       // Effects the chained action starts are reached later in this same walk.
       if (e->layer >= 200) TriggerAction(e->layer);
-      map_effect_list.Remove(e);
+      world.map_effect_list.Remove(e);
     }
   });
 }

@@ -1,9 +1,7 @@
 #pragma once
-// Tiles that leave the grid for a while: thrown, falling, sinking, toppling columns.
+// Tiles that leave the grid for a while: thrown, falling, sinking, toppling
+// columns. Their lists live in the world group (world/world.h).
 #include <cstdint>
-
-#include "engine/graphics.h"
-#include "engine/tlist.h"
 
 namespace vn {
 
@@ -24,10 +22,6 @@ struct Tmap_effects {       // a running effect
   float rotation = 0;       // degrees
   int32_t rotation_way = 0; // spin direction
 };
-
-inline TList<Tmap_effects_todo> effect_todo_list;  // the level's prepared effects
-inline TList<Tmap_effects> map_effect_list;        // running effects (survive level loads)
-inline ImageRef topple_image;                      // picture of the toppling column
 
 // Moves, draws and ends every running effect (once per frame).
 void UpdateMapEffects();

@@ -1,11 +1,9 @@
 #include "world/save_game.h"
 
 #include "engine/stream.h"
-#include "play/notice.h"
-#include "play/push_vehicle.h"
 #include "world/level_data.h"
-#include "world/level_files.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn {
 
@@ -42,10 +40,10 @@ void WriteCharacter(TStream& out, const Tplayer& ch) {
   out.WriteShort(ch.item);
 }
 
-void WriteSave(TStream& out, uint8_t level) {
-  out.WriteLine(level_names[level]);
+void WriteSave(TStream& out, const SaveRunValues& values) {
+  out.WriteLine(values.level_name);
 
-  change_list.ForEach([&](const std::shared_ptr<Tmap_change_done>& c) {
+  progress.change_list.ForEach([&](const std::shared_ptr<Tmap_change_done>& c) {
     out.WriteByte(c->layer);
     out.WriteShort(c->x);
     out.WriteShort(c->y);
@@ -53,40 +51,43 @@ void WriteSave(TStream& out, uint8_t level) {
   });
   out.WriteByte(kChangeListEnd);
 
-  autoswitch_list.ForEach([&](const std::shared_ptr<Tautoswitch_done>& a) {
+  progress.autoswitch_list.ForEach([&](const std::shared_ptr<Tautoswitch_done>& a) {
     out.WriteShort(a->x);
     out.WriteShort(a->y);
   });
   out.WriteShort(kAutoswitchListEnd);
 
-  character_list.ForEach([&](const PlayerRef& ch) { WriteCharacter(out, *ch); });
+  world.character_list.ForEach([&](const PlayerRef& ch) { WriteCharacter(out, *ch); });
   out.WriteInt(kCharacterListEnd);
 
-  out.WriteInt(cam_tile_x);
-  out.WriteInt(cam_tile_y);
-  out.WriteByte(level);
-  out.WriteFloat(save_reserved_float);
-  out.WriteByte(in_vehicle);
-  out.WriteShort(vehicle_tile);
-  out.WriteInt(vehicle_angle);
+  out.WriteInt(camera.cam_tile_x);
+  out.WriteInt(camera.cam_tile_y);
+  out.WriteByte(values.level);
+  out.WriteFloat(progress.save_reserved_float);
+  out.WriteByte(values.in_vehicle);
+  out.WriteShort(values.vehicle_tile);
+  out.WriteInt(values.vehicle_angle);
 
-  for (const auto& slot : inventory) {
+  for (const auto& slot : progress.inventory) {
     out.WriteShort(slot[0]);
     out.WriteShort(slot[1]);
   }
 }
 
-bool WriteSaveFile(uint8_t level) {
-  if (level >= std::size(level_names)) return false;
+}  // namespace
+
+bool WriteSaveFile(const SaveRunValues& values) {
   StreamRef out = OpenAtomicWriteStream(kSaveGamePath);
   if (!out) return false;
   try {
-    WriteSave(*out, level);
+    WriteSave(*out, values);
   } catch (const TStreamException&) {
     return false;   // the stream is dropped without its commit: the old save stays
   }
   return out->Close();
 }
+
+namespace {
 
 Tplayer ReadCharacter(TStream& in, int32_t x) {
   Tplayer ch;   // the fields a save does not hold (timers, sight) start at 0
@@ -163,13 +164,6 @@ bool PlainLevelName(const std::string& name) {
   return true;
 }
 
-// Always 0: the level byte LoadGame returns for "nothing loaded".
-uint8_t RefuseLoad(const std::string& why) {
-  last_save_error = std::string(kSaveGamePath) + ": " + why;
-  ShowNotice("Spielstand ist beschädigt und wurde nicht geladen");
-  return 0;
-}
-
 }  // namespace
 
 bool ParseSaveGame(const std::vector<uint8_t>& bytes, SaveGameData& out, std::string& error) {
@@ -198,7 +192,7 @@ bool CheckSaveAgainstLevel(const SaveGameData& save, const LevelData& level, std
   };
   const auto cell = [](uint16_t x, uint16_t y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; };
 
-  if (save.level == 0 || save.level >= std::size(level_names)) {
+  if (save.level == 0 || save.level >= kLevelCount) {
     error = "level number " + std::to_string(save.level) + " cannot have been saved";
     return false;
   }
@@ -239,63 +233,26 @@ bool CheckSaveAgainstLevel(const SaveGameData& save, const LevelData& level, std
   return true;
 }
 
-uint8_t ApplySaveGame(const SaveGameData& save, const LevelData& level) {
-  change_list.Clear();
-  action_list.Clear();
-  ApplyLevelData(level);
-
-  // The map file's characters are replaced by the saved ones.
-  character_list.Clear();
-  autoswitch_list.Clear();
-
-  // In the saved order, so the last change of a cell wins as it did in play;
-  // re-recorded so that the next save writes them again.
-  for (const auto& c : save.changes) {
-    SetCell(c.x, c.y, c.layer, c.tile_new);
-    RecordMapChange(c.x, c.y, c.layer, c.tile_new);
-  }
-
-  // Automatic cells that fired before the save cannot fire again.
-  for (const auto& a : save.autoswitches) {
-    SetCode(a.x, a.y, 0);
-    autoswitch_list.AddLast(std::make_shared<Tautoswitch_done>(a));
-  }
-
-  for (const auto& ch : save.characters) character_list.AddLast(std::make_shared<Tplayer>(ch));
-
-  cam_tile_x = save.cam_tile_x;
-  cam_tile_y = save.cam_tile_y;
-  save_reserved_float = save.reserved_float;
-  in_vehicle = save.in_vehicle;
-  vehicle_tile = save.vehicle_tile;
-  vehicle_angle = save.vehicle_angle;
-  inventory = save.inventory;
-  return save.level;
-}
-
-bool SaveGame(uint8_t level) {
-  const bool saved = WriteSaveFile(level);
-  ShowNotice(saved ? "Gespeichert" : "Speichern fehlgeschlagen");
-  return saved;
-}
-
-uint8_t LoadGame() {
+int ReadSaveFile(SaveGameData& save, LevelData& level, std::string& error) {
   // A directory of that name counts as a save game, and then as a damaged one.
   if (GetFileKind(kSaveGamePath) == 0) return 0;
 
-  // Everything is read and checked before anything of the running level changes.
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(kSaveGamePath, bytes)) return RefuseLoad("file cannot be read");
-  SaveGameData save;
-  std::string error;
-  if (!ParseSaveGame(bytes, save, error)) return RefuseLoad(error);
-  if (!PlainLevelName(save.level_name)) return RefuseLoad("level name is not a plain file name");
-  LevelData level;
-  if (!ReadLevelData("map", save.level_name, level, error)) return RefuseLoad("its level does not load: " + error);
-  if (!CheckSaveAgainstLevel(save, level, error)) return RefuseLoad(error);
-
-  last_save_error.clear();
-  return ApplySaveGame(save, level);
+  if (!ReadWholeFile(kSaveGamePath, bytes)) {
+    error = "file cannot be read";
+    return -1;
+  }
+  if (!ParseSaveGame(bytes, save, error)) return -1;
+  if (!PlainLevelName(save.level_name)) {
+    error = "level name is not a plain file name";
+    return -1;
+  }
+  if (!ReadLevelData("map", save.level_name, level, error)) {
+    error = "its level does not load: " + error;
+    return -1;
+  }
+  if (!CheckSaveAgainstLevel(save, level, error)) return -1;
+  return 1;
 }
 
 }  // namespace vn

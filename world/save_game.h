@@ -1,27 +1,31 @@
 #pragma once
-// The one save game, "data/savegame.sg".
+// The save game's format: "data/savegame.sg" written from the running level and
+// read back, checked against its level before play applies it (play/save_load.h).
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "play/entities.h"
 #include "world/actions.h"
 #include "world/inventory.h"
+#include "world/records.h"
 
 namespace vn {
 
 inline const char* const kSaveGamePath = "data/savegame.sg";
-inline float save_reserved_float = 0;   // the trailer's reserved float, carried from a loaded save
 
-// Writes the running level's save atomically (temporary file, then rename) and
-// tells the player ("Gespeichert" or "Speichern fehlgeschlagen").
-// False on failure; the previous save then stays intact.
-bool SaveGame(uint8_t level);
-// Loads the save: returns its level index, or 0 when there is none or it is
-// damaged (then nothing of the running game has changed; last_save_error says why).
-uint8_t LoadGame();
-inline std::string last_save_error;
+// What a save holds of play's state, handed over as plain values.
+struct SaveRunValues {
+  std::string level_name;   // base name of the level file
+  uint8_t level = 0;        // level index
+  uint8_t in_vehicle = 0;
+  uint16_t vehicle_tile = 0;
+  int32_t vehicle_angle = 0;
+};
+// Writes the save atomically (temporary file, then rename) from the world's
+// lists, the camera, the bag and the values given. False on failure; the
+// previous save then stays intact.
+bool WriteSaveFile(const SaveRunValues& values);
 
 // A save game's contents, parsed and checked before anything is applied.
 struct SaveGameData {
@@ -44,7 +48,9 @@ struct LevelData;
 bool ParseSaveGame(const std::vector<uint8_t>& bytes, SaveGameData& out, std::string& error);
 // Whether the records fit the level they are replayed on (layers, cells, level index).
 bool CheckSaveAgainstLevel(const SaveGameData& save, const LevelData& level, std::string& error);
-// Loads the level from its checked data and replays the save onto it. Returns the level byte.
-uint8_t ApplySaveGame(const SaveGameData& save, const LevelData& level);
+// Reads the save file, its level's files from map/, and checks both. 0 when
+// there is no save; -1 with an English error (without the path) when it cannot
+// be read or is damaged; 1 when save and level are ready to apply.
+int ReadSaveFile(SaveGameData& save, LevelData& level, std::string& error);
 
 }  // namespace vn

@@ -10,9 +10,12 @@
 #include "engine/input.h"
 #include "engine/stream.h"
 #include "engine/timing.h"
+#include "play/bindings.h"
+#include "play/play_loop.h"
 #include "tests/support/harness.h"
 #include "world/inventory.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -23,11 +26,11 @@ class MenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::ResetGameState();
-    config_open = false;
-    selected_line = 0;
-    quit_requested = false;
-    screenshot_count = 0;
-    level_index = 9;   // no entry sets 9: a changed value shows that a run started
+    front.config_open = false;
+    front.selected_line = 0;
+    front.quit_requested = false;
+    front.screenshot_count = 0;
+    run.level_index = 9;   // no entry sets 9: a changed value shows that a run started
   }
   void TearDown() override {
     SetMenuMessage("");
@@ -48,29 +51,29 @@ TEST_F(MenuTest, ClicksOnTheBandEdgesOrOutsideChooseNothing) {
   for (int y : {20, 50, 150, 250, 350, 450, 520}) {
     Click(400, y);
     EXPECT_TRUE(MenuFrame()) << "y " << y;
-    EXPECT_EQ(level_index, 9) << "y " << y;
-    EXPECT_FALSE(config_open) << "y " << y;
-    EXPECT_FALSE(quit_requested) << "y " << y;
+    EXPECT_EQ(run.level_index, 9) << "y " << y;
+    EXPECT_FALSE(front.config_open) << "y " << y;
+    EXPECT_FALSE(front.quit_requested) << "y " << y;
   }
 }
 
 TEST_F(MenuTest, ClickAnywhereAlongTheRowStartsTheRunWithAnEmptyBag) {
   struct Case { int x, y; uint8_t level; };
   for (const Case& c : {Case{2, 120, 0}, Case{790, 51, 0}, Case{5, 200, 1}, Case{400, 249, 1}}) {
-    level_index = 9;
-    inventory[0] = {1, 120};
-    inventory[29] = {1, 4};
+    run.level_index = 9;
+    progress.inventory[0] = {1, 120};
+    progress.inventory[29] = {1, 4};
     Click(c.x, c.y);
     EXPECT_TRUE(MenuFrame());
-    EXPECT_EQ(level_index, c.level) << "click at " << c.x << ", " << c.y;
-    for (const auto& slot : inventory) EXPECT_EQ(slot, (std::array<uint16_t, 2>{0, 0}));
+    EXPECT_EQ(run.level_index, c.level) << "click at " << c.x << ", " << c.y;
+    for (const auto& slot : progress.inventory) EXPECT_EQ(slot, (std::array<uint16_t, 2>{0, 0}));
   }
   // The run could not load its level (there are no files here); the menu says so.
   EXPECT_FALSE(CurrentMenuMessage().empty());
 }
 
 TEST_F(MenuTest, EscapeEndsTheMenuAfterTheFrameAndSavesTheSettings) {
-  key_jump = 65;
+  bindings.key_jump = 65;
   test::TapKey(kEscape);
   EXPECT_EQ(TitleMenu(), 0);
   std::vector<uint8_t> bytes;
@@ -83,12 +86,12 @@ TEST_F(MenuTest, QuitEntryAndCloseButtonEndTheMenu) {
   Click(100, 400);
   EXPECT_FALSE(MenuFrame());
 
-  quit_requested = false;
+  front.quit_requested = false;
   InjectCloseRequest();
   EXPECT_FALSE(MenuFrame());
 
-  quit_requested = false;
-  config_open = true;
+  front.quit_requested = false;
+  front.config_open = true;
   InjectCloseRequest();
   EXPECT_FALSE(MenuFrame());
 }
@@ -97,8 +100,8 @@ TEST_F(MenuTest, ConfigEntryOpensTheScreenWithoutPickingALineWithTheSameClick) {
   // y 300 also lies in the band of line 5 of the configuration screen.
   Click(400, 300);
   EXPECT_TRUE(MenuFrame());
-  EXPECT_TRUE(config_open);
-  EXPECT_EQ(selected_line, 0);
+  EXPECT_TRUE(front.config_open);
+  EXPECT_EQ(front.selected_line, 0);
 }
 
 TEST_F(MenuTest, MessageIsShownInADarkBoxForAFewSeconds) {
@@ -127,20 +130,20 @@ class ConfigScreenTest : public MenuTest {
  protected:
   void SetUp() override {
     MenuTest::SetUp();
-    config_open = true;
+    front.config_open = true;
   }
 };
 
 TEST_F(ConfigScreenTest, EachLineBindsItsOwnKey) {
   // Screen order, which differs from the order of the settings file.
-  uint8_t* lines[9] = {&key_right, &key_left, &key_up, &key_down, &key_jump,
-                       &key_draw_weapon, &key_action, &key_inventory, &key_look};
+  uint8_t* lines[9] = {&bindings.key_right, &bindings.key_left, &bindings.key_up, &bindings.key_down, &bindings.key_jump,
+                       &bindings.key_draw_weapon, &bindings.key_action, &bindings.key_inventory, &bindings.key_look};
   for (int k = 1; k <= 9; ++k) {
     int key = 64 + k;   // A, B, C, ...
     Click(10, 50 + 50 * k);
     test::TapKey(key);
     ASSERT_TRUE(MenuFrame());
-    EXPECT_EQ(selected_line, k);
+    EXPECT_EQ(front.selected_line, k);
     EXPECT_EQ(*lines[k - 1], key) << "line " << k;
   }
 }
@@ -151,23 +154,23 @@ TEST_F(ConfigScreenTest, SelectionStaysSoEveryKeyRebindsTheSameLine) {
   test::TapKey(66);
   test::TapKey(65);
   ASSERT_TRUE(MenuFrame());
-  EXPECT_EQ(key_jump, 65);   // the lower code in this frame ...
+  EXPECT_EQ(bindings.key_jump, 65);   // the lower code in this frame ...
   ASSERT_TRUE(MenuFrame());
-  EXPECT_EQ(key_jump, 66);   // ... the higher one in the next
-  EXPECT_EQ(selected_line, 5);
+  EXPECT_EQ(bindings.key_jump, 66);   // ... the higher one in the next
+  EXPECT_EQ(front.selected_line, 5);
 
   Click(400, 125);           // between lines 1 and 2: keeps the selection
   ASSERT_TRUE(MenuFrame());
-  EXPECT_EQ(selected_line, 5);
+  EXPECT_EQ(front.selected_line, 5);
 }
 
 TEST_F(ConfigScreenTest, GameKeysAreNeverBound) {
-  selected_line = 5;
-  key_jump = 32;
+  front.selected_line = 5;
+  bindings.key_jump = 32;
   for (int key : {kF1, kF3, kF12}) {
     test::TapKey(key);
     ASSERT_TRUE(MenuFrame());
-    EXPECT_EQ(key_jump, 32) << "key " << key;
+    EXPECT_EQ(bindings.key_jump, 32) << "key " << key;
   }
   // The poll took the F12 press, so no screenshot was written.
   EXPECT_FALSE(std::filesystem::exists("screen0.png"));
@@ -175,9 +178,9 @@ TEST_F(ConfigScreenTest, GameKeysAreNeverBound) {
   // Escape only leaves the screen; the selection stays for the next visit.
   test::TapKey(kEscape);
   ASSERT_TRUE(MenuFrame());
-  EXPECT_EQ(key_jump, 32);
-  EXPECT_FALSE(config_open);
-  EXPECT_EQ(selected_line, 5);
+  EXPECT_EQ(bindings.key_jump, 32);
+  EXPECT_FALSE(front.config_open);
+  EXPECT_EQ(front.selected_line, 5);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -186,7 +189,7 @@ TEST_F(MenuTest, F12WritesOneFullSizeScreenshotPerFrame) {
   test::TapKey(kF12);
   test::TapKey(kF12);
   ASSERT_TRUE(MenuFrame());
-  EXPECT_EQ(screenshot_count, 1);
+  EXPECT_EQ(front.screenshot_count, 1);
   PixmapRef shot = LoadPixmap("screen0.png");
   ASSERT_TRUE(shot);
   EXPECT_EQ(shot->width, 1600);
@@ -195,15 +198,15 @@ TEST_F(MenuTest, F12WritesOneFullSizeScreenshotPerFrame) {
 }
 
 TEST_F(MenuTest, ScreenshotNumberWrapsAfter255AndAdvancesEvenWhenWritingFails) {
-  screenshot_count = 255;
+  front.screenshot_count = 255;
   test::TapKey(kF12);
   ScreenshotKeyStep();
   EXPECT_TRUE(std::filesystem::exists("screen255.png"));
-  EXPECT_EQ(screenshot_count, 0);
+  EXPECT_EQ(front.screenshot_count, 0);
   std::filesystem::create_directory("screen0.png");   // a directory where the file should go
   test::TapKey(kF12);
   ScreenshotKeyStep();
-  EXPECT_EQ(screenshot_count, 1);
+  EXPECT_EQ(front.screenshot_count, 1);
 }
 
 }  // namespace

@@ -7,10 +7,14 @@
 #include "app/end_screen.h"
 #include "app/resources.h"
 #include "app/settings.h"
+#include "app/title_menu.h"
 #include "engine/input.h"
 #include "engine/timing.h"
+#include "play/assets.h"
+#include "play/tables.h"
 #include "tests/support/harness.h"
 #include "world/map.h"
+#include "world/tiles.h"
 
 namespace vn {
 namespace {
@@ -40,12 +44,12 @@ void WriteBmp(const std::string& path, int width, int height, uint8_t r = 40, ui
 }
 
 void ForgetResources() {
-  for (auto& layers : tile_images) layers.fill(nullptr);
-  gun_images.fill(nullptr);
-  crosshair_image = title_image = bag_image = background_image = explosion_image = nullptr;
-  landing_sound = nullptr;
-  effect_sounds.fill(nullptr);
-  gun_sounds.fill(nullptr);
+  for (auto& layers : world_assets.tile_images) layers.fill(nullptr);
+  play_assets.gun_images.fill(nullptr);
+  play_assets.crosshair_image = front.title_image = play_assets.bag_image = play_assets.background_image = play_assets.explosion_image = nullptr;
+  play_assets.landing_sound = nullptr;
+  play_assets.effect_sounds.fill(nullptr);
+  play_assets.gun_sounds.fill(nullptr);
 }
 
 class StartUpLoadingTest : public ::testing::Test {
@@ -69,19 +73,19 @@ TEST_F(StartUpLoadingTest, LoadsOnlyTileFilesThatExistAndCutsTheForegroundIntoFr
   std::filesystem::create_directories("gfx/layer0/8.bmp");  // a directory is not a picture
   LoadResources();
 
-  for (int layer = 0; layer < 3; ++layer) EXPECT_FALSE(tile_images[0][size_t(layer)]) << layer;
-  ASSERT_TRUE(tile_images[7][0]);
-  EXPECT_EQ(tile_images[7][0]->pixmaps.size(), 1u);
-  EXPECT_EQ(GetImageWidth(tile_images[7][0]), 32);
-  ASSERT_TRUE(tile_images[7][2]);
-  EXPECT_EQ(tile_images[7][2]->pixmaps.size(), 8u);
-  EXPECT_EQ(GetImageWidth(tile_images[7][2]), 32);
-  EXPECT_TRUE(tile_images[700][2]);
-  EXPECT_TRUE(tile_images[4][1]);
-  EXPECT_FALSE(tile_images[5][1]);
-  EXPECT_TRUE(tile_images[6][1]);
-  EXPECT_FALSE(tile_images[8][0]);
-  EXPECT_FALSE(tile_images[7][1]);
+  for (int layer = 0; layer < 3; ++layer) EXPECT_FALSE(world_assets.tile_images[0][size_t(layer)]) << layer;
+  ASSERT_TRUE(world_assets.tile_images[7][0]);
+  EXPECT_EQ(world_assets.tile_images[7][0]->pixmaps.size(), 1u);
+  EXPECT_EQ(GetImageWidth(world_assets.tile_images[7][0]), 32);
+  ASSERT_TRUE(world_assets.tile_images[7][2]);
+  EXPECT_EQ(world_assets.tile_images[7][2]->pixmaps.size(), 8u);
+  EXPECT_EQ(GetImageWidth(world_assets.tile_images[7][2]), 32);
+  EXPECT_TRUE(world_assets.tile_images[700][2]);
+  EXPECT_TRUE(world_assets.tile_images[4][1]);
+  EXPECT_FALSE(world_assets.tile_images[5][1]);
+  EXPECT_TRUE(world_assets.tile_images[6][1]);
+  EXPECT_FALSE(world_assets.tile_images[8][0]);
+  EXPECT_FALSE(world_assets.tile_images[7][1]);
 }
 
 TEST_F(StartUpLoadingTest, GunsExplosionAndCrosshairTurnAboutTheirCentre) {
@@ -92,28 +96,28 @@ TEST_F(StartUpLoadingTest, GunsExplosionAndCrosshairTurnAboutTheirCentre) {
   WriteBmp("gfx/explosion.bmp", 64 * 18, 64);
   LoadResources();
 
-  ASSERT_TRUE(gun_images[0]);
-  EXPECT_EQ(gun_images[0]->pixmaps.size(), 2u);
-  EXPECT_FLOAT_EQ(gun_images[0]->handle_x, 16);
-  EXPECT_FLOAT_EQ(gun_images[0]->handle_y, 16);
-  EXPECT_TRUE(gun_images[9]);
-  EXPECT_FALSE(gun_images[1]);
-  ASSERT_TRUE(explosion_image);
-  EXPECT_EQ(explosion_image->pixmaps.size(), 18u);
-  EXPECT_FLOAT_EQ(explosion_image->handle_x, 32);
-  EXPECT_FLOAT_EQ(explosion_image->handle_y, 32);
-  ASSERT_TRUE(crosshair_image);   // integer halves of 9 x 7
-  EXPECT_FLOAT_EQ(crosshair_image->handle_x, 4);
-  EXPECT_FLOAT_EQ(crosshair_image->handle_y, 3);
+  ASSERT_TRUE(play_assets.gun_images[0]);
+  EXPECT_EQ(play_assets.gun_images[0]->pixmaps.size(), 2u);
+  EXPECT_FLOAT_EQ(play_assets.gun_images[0]->handle_x, 16);
+  EXPECT_FLOAT_EQ(play_assets.gun_images[0]->handle_y, 16);
+  EXPECT_TRUE(play_assets.gun_images[9]);
+  EXPECT_FALSE(play_assets.gun_images[1]);
+  ASSERT_TRUE(play_assets.explosion_image);
+  EXPECT_EQ(play_assets.explosion_image->pixmaps.size(), 18u);
+  EXPECT_FLOAT_EQ(play_assets.explosion_image->handle_x, 32);
+  EXPECT_FLOAT_EQ(play_assets.explosion_image->handle_y, 32);
+  ASSERT_TRUE(play_assets.crosshair_image);   // integer halves of 9 x 7
+  EXPECT_FLOAT_EQ(play_assets.crosshair_image->handle_x, 4);
+  EXPECT_FLOAT_EQ(play_assets.crosshair_image->handle_y, 3);
 }
 
 TEST_F(StartUpLoadingTest, MissingPicturesAndSoundsLeaveEmptyEntriesWithoutFailing) {
   LoadResources();
-  EXPECT_FALSE(title_image);
-  EXPECT_FALSE(crosshair_image);
-  EXPECT_FALSE(landing_sound);
-  EXPECT_FALSE(gun_sounds[0]);
-  EXPECT_EQ(level_names[1], "In the castle");   // the tables are filled all the same
+  EXPECT_FALSE(front.title_image);
+  EXPECT_FALSE(play_assets.crosshair_image);
+  EXPECT_FALSE(play_assets.landing_sound);
+  EXPECT_FALSE(play_assets.gun_sounds[0]);
+  EXPECT_EQ(tables.level_names[1], "In the castle");   // the tables are filled all the same
 }
 
 // ---------------------------------------------------------------------------------------
@@ -121,18 +125,18 @@ TEST_F(StartUpLoadingTest, MissingPicturesAndSoundsLeaveEmptyEntriesWithoutFaili
 TEST(FixedTables, HoldTheLevelNamesGunFiguresAndSignTexts) {
   FillFixedTables();
   const char* names[10] = {"Tutorial", "In the castle", "Jungle", "Wooden", "", "", "", "", "", ""};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(level_names[i], names[i]) << i;
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(tables.level_names[i], names[i]) << i;
 
-  EXPECT_EQ(shot_power, (std::array<uint8_t, 10>{35, 10, 100, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(gun_delay, (std::array<uint16_t, 10>{900, 65, 2000, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(ammo_per_pickup, (std::array<int32_t, 10>{0, 40, 4, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(tables.shot_power, (std::array<uint8_t, 10>{35, 10, 100, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(tables.gun_delay, (std::array<uint16_t, 10>{900, 65, 2000, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(tables.ammo_per_pickup, (std::array<int32_t, 10>{0, 40, 4, 0, 0, 0, 0, 0, 0, 0}));
 
-  EXPECT_EQ(tutorial_texts[5],
+  EXPECT_EQ(tables.tutorial_texts[5],
             "Der Ausgang aus dem Level. Laufe einfach dort hin um zum Men\xC3\xBC zur\xC3\xBC"
             "ckzukehren.");
-  EXPECT_EQ(tutorial_texts[0].substr(0, 18), "Lust auf ein Bad? ");
-  EXPECT_EQ(tutorial_texts[3], "Auch hier gilt es die Kante zu greifen. Die Aktionstaste macht dies m\xC3\xB6glich");
-  for (const std::string& text : tutorial_texts) EXPECT_FALSE(text.empty());
+  EXPECT_EQ(tables.tutorial_texts[0].substr(0, 18), "Lust auf ein Bad? ");
+  EXPECT_EQ(tables.tutorial_texts[3], "Auch hier gilt es die Kante zu greifen. Die Aktionstaste macht dies m\xC3\xB6glich");
+  for (const std::string& text : tables.tutorial_texts) EXPECT_FALSE(text.empty());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -9,9 +9,12 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/title_menu.h"
 #include "engine/input.h"
 #include "engine/stream.h"
+#include "play/bindings.h"
 #include "tests/support/harness.h"
+#include "world/map.h"
 
 namespace vn {
 namespace {
@@ -44,10 +47,10 @@ class SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::ResetGameState();
-    key_right = key_left = key_up = key_down = key_action = key_jump = 0;
-    key_inventory = key_draw_weapon = key_look = 0;
-    sound_volume = 0.25f;
-    screen_width = screen_height = 0;
+    bindings.key_right = bindings.key_left = bindings.key_up = bindings.key_down = bindings.key_action = bindings.key_jump = 0;
+    bindings.key_inventory = bindings.key_draw_weapon = bindings.key_look = 0;
+    bindings.sound_volume = 0.25f;
+    screen.screen_width = screen.screen_height = 0;
   }
   void TearDown() override {
     SetAtomicWriteInterruptForTest(false);
@@ -59,18 +62,18 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, ReadsTheRecordAndWritesTheSameBytesBack) {
   WriteBytes(kSettingsPath, kShippedSettings);
   LoadSettings();
-  EXPECT_EQ(key_right, 39);
-  EXPECT_EQ(key_left, 37);
-  EXPECT_EQ(key_up, 38);
-  EXPECT_EQ(key_down, 40);
-  EXPECT_EQ(key_action, 162);
-  EXPECT_EQ(key_jump, 32);
-  EXPECT_EQ(key_inventory, 73);
-  EXPECT_EQ(key_draw_weapon, 160);
-  EXPECT_EQ(key_look, 76);
-  EXPECT_FLOAT_EQ(sound_volume, 1.0f);
-  EXPECT_EQ(screen_width, 800);
-  EXPECT_EQ(screen_height, 600);
+  EXPECT_EQ(bindings.key_right, 39);
+  EXPECT_EQ(bindings.key_left, 37);
+  EXPECT_EQ(bindings.key_up, 38);
+  EXPECT_EQ(bindings.key_down, 40);
+  EXPECT_EQ(bindings.key_action, 162);
+  EXPECT_EQ(bindings.key_jump, 32);
+  EXPECT_EQ(bindings.key_inventory, 73);
+  EXPECT_EQ(bindings.key_draw_weapon, 160);
+  EXPECT_EQ(bindings.key_look, 76);
+  EXPECT_FLOAT_EQ(bindings.sound_volume, 1.0f);
+  EXPECT_EQ(screen.screen_width, 800);
+  EXPECT_EQ(screen.screen_height, 600);
 
   // Bytes after the record are ignored and gone after the next write.
   std::vector<uint8_t> longer = kShippedSettings;
@@ -95,11 +98,11 @@ TEST_F(SettingsTest, ShortFileRaisesTheStreamReadError) {
 
 TEST_F(SettingsTest, MissingFileGivesTheShippedDefaultsAndIsWrittenOnSave) {
   LoadSettings();
-  EXPECT_EQ(key_right, 39);
-  EXPECT_EQ(key_action, 162);
-  EXPECT_EQ(key_look, 76);
-  EXPECT_FLOAT_EQ(sound_volume, 1.0f);
-  EXPECT_EQ(screen_width, 800);
+  EXPECT_EQ(bindings.key_right, 39);
+  EXPECT_EQ(bindings.key_action, 162);
+  EXPECT_EQ(bindings.key_look, 76);
+  EXPECT_FLOAT_EQ(bindings.sound_volume, 1.0f);
+  EXPECT_EQ(screen.screen_width, 800);
   ASSERT_TRUE(SaveSettings());
   EXPECT_EQ(ReadBytes(kSettingsPath), kShippedSettings);
 }
@@ -111,8 +114,8 @@ TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
                         Case{320, 240, 320, 240}, Case{7680, 4320, 7680, 4320}, Case{1024, 768, 1024, 768}}) {
     WriteBytes(kSettingsPath, SettingsWithWindow(c.width, c.height));
     LoadSettings();
-    EXPECT_EQ(screen_width, c.expect_width) << c.width << " x " << c.height;
-    EXPECT_EQ(screen_height, c.expect_height) << c.width << " x " << c.height;
+    EXPECT_EQ(screen.screen_width, c.expect_width) << c.width << " x " << c.height;
+    EXPECT_EQ(screen.screen_height, c.expect_height) << c.width << " x " << c.height;
   }
   // A NaN volume would turn every sound into noise; finite values are the mixer's to clamp.
   for (auto [bits, expected] : {std::pair{0x7FC00000u, 1.0f}, std::pair{0x3F000000u, 0.5f}}) {
@@ -120,7 +123,7 @@ TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
     std::memcpy(&bytes[9], &bits, 4);
     WriteBytes(kSettingsPath, bytes);
     LoadSettings();
-    EXPECT_FLOAT_EQ(sound_volume, expected);
+    EXPECT_FLOAT_EQ(bindings.sound_volume, expected);
   }
 }
 
@@ -128,7 +131,7 @@ TEST_F(SettingsTest, InterruptedSaveKeepsThePreviousFile) {
   std::vector<uint8_t> before = SettingsWithWindow(1024, 768);
   WriteBytes(kSettingsPath, before);
   SetDefaultSettings();
-  key_jump = 65;
+  bindings.key_jump = 65;
   SetAtomicWriteInterruptForTest(true);
   SaveSettings();
   EXPECT_EQ(ReadBytes(kSettingsPath), before);
@@ -160,20 +163,20 @@ TEST_F(KeyNamesTest, ReadsRecordsDroppingCarriageReturnsAndConvertingLatin1) {
   record("Nullbyte", 0);            // a 0 byte also ends a line ...
   bytes.push_back(65);              // ... so this is the code byte of that record
   WriteBytes(kKeyNamesPath, bytes);
-  key_names[100] = "stale";
+  front.key_names[100] = "stale";
 
   LoadKeyNames();
-  EXPECT_EQ(key_names[32], "Space");
-  EXPECT_EQ(key_names[39], "Pfeil rechts");
-  EXPECT_EQ(key_names[8], "Zur\xC3\xBC" "ck");
-  EXPECT_EQ(key_names[65], "Nullbyte");
-  EXPECT_EQ(key_names[100], "");
+  EXPECT_EQ(front.key_names[32], "Space");
+  EXPECT_EQ(front.key_names[39], "Pfeil rechts");
+  EXPECT_EQ(front.key_names[8], "Zur\xC3\xBC" "ck");
+  EXPECT_EQ(front.key_names[65], "Nullbyte");
+  EXPECT_EQ(front.key_names[100], "");
 }
 
 TEST_F(KeyNamesTest, LineFeedAfterTheLastCodeRaisesTheReadErrorAndAMissingFileDoesNot) {
-  key_names[32] = "stale";
+  front.key_names[32] = "stale";
   LoadKeyNames();
-  EXPECT_EQ(key_names[32], "");
+  EXPECT_EQ(front.key_names[32], "");
   WriteBytes(kKeyNamesPath, {'A', '\n', 65, '\n'});
   EXPECT_THROW(LoadKeyNames(), TStreamReadException);
 }

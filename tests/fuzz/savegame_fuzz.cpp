@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "play/save_load.h"
 #include "world/actions.h"
 #include "world/level_data.h"
 #include "world/map.h"
 #include "world/save_game.h"
+#include "world/world.h"
 
 namespace {
 
@@ -40,11 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const uint8_t level = vn::ApplySaveGame(save, FixedLevel());
-  if (level != save.level || vn::change_list.Count() != save.changes.size() ||
-      vn::character_list.Count() != save.characters.size())
+  if (level != save.level || progress.change_list.Count() != save.changes.size() ||
+      world.character_list.Count() != save.characters.size())
     __builtin_trap();
-  vn::change_list.Clear();
-  vn::autoswitch_list.Clear();
-  vn::character_list.Clear();
+  progress.change_list.Clear();
+  progress.autoswitch_list.Clear();
+  world.character_list.Clear();
   return 0;
 }

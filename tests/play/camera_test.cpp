@@ -18,7 +18,7 @@ class Camera : public GameTest {
     level.Start();
   }
   static bool ShiftsInRange() {
-    return cam_shift_x >= -32 && cam_shift_x <= 0 && cam_shift_y >= -32 && cam_shift_y <= 0;
+    return camera.cam_shift_x >= -32 && camera.cam_shift_x <= 0 && camera.cam_shift_y >= -32 && camera.cam_shift_y <= 0;
   }
 };
 
@@ -27,11 +27,11 @@ TEST_F(Camera, FollowKeepsThePlayerInTheBoxAndTheShiftsInRange) {
   HoldKey(kRight);
   for (int i = 0; i < 400; ++i) {
     ASSERT_TRUE(StepFrames(1));
-    ASSERT_TRUE(ShiftsInRange()) << "frame " << i << ": " << cam_shift_x << ", " << cam_shift_y;
+    ASSERT_TRUE(ShiftsInRange()) << "frame " << i << ": " << camera.cam_shift_x << ", " << camera.cam_shift_y;
     // The box edge is 500; the view follows a frame late, so allow one frame's walk.
     ASSERT_LE(ScreenX(Player()->x), 500 + 8) << "frame " << i;
   }
-  EXPECT_GT(cam_tile_x, 20);
+  EXPECT_GT(camera.cam_tile_x, 20);
   ReleaseKey(kRight);
   HoldKey(kLeft);
   for (int i = 0; i < 250; ++i) {
@@ -39,16 +39,16 @@ TEST_F(Camera, FollowKeepsThePlayerInTheBoxAndTheShiftsInRange) {
     ASSERT_TRUE(ShiftsInRange()) << "frame " << i;
     ASSERT_GE(ScreenX(Player()->x), 300 - 8) << "frame " << i;
   }
-  EXPECT_LT(cam_tile_x, 20);
+  EXPECT_LT(camera.cam_tile_x, 20);
 }
 
 TEST_F(Camera, ForegroundFollowsThePlayersSpeedOnlyWhileScrolling) {
   WideLevel();
   HoldKey(kRight);
   ASSERT_TRUE(StepFrames(5));
-  EXPECT_EQ(fg_offset, 0.0f) << "the player is still inside the box";
-  ASSERT_TRUE(StepUntil([] { return cam_tile_x > 0; }, 200));
-  EXPECT_FLOAT_EQ(fg_offset, Player()->speed);
+  EXPECT_EQ(run.fg_offset, 0.0f) << "the player is still inside the box";
+  ASSERT_TRUE(StepUntil([] { return camera.cam_tile_x > 0; }, 200));
+  EXPECT_FLOAT_EQ(run.fg_offset, Player()->speed);
 }
 
 TEST_F(Camera, LookModeStopsTenTilesOutAndJumpsBack) {
@@ -57,17 +57,17 @@ TEST_F(Camera, LookModeStopsTenTilesOutAndJumpsBack) {
   HoldKey(kRight);
   HoldKey(kDown);
   ASSERT_TRUE(StepFrames(4));
-  EXPECT_EQ(cam_tile_x * 32 - cam_shift_x, 24) << "6 px per frame";
+  EXPECT_EQ(camera.cam_tile_x * 32 - camera.cam_shift_x, 24) << "6 px per frame";
   ASSERT_TRUE(StepFrames(200));  // far more than 10 tiles at 6 px per frame
-  EXPECT_EQ(cam_tile_x, 10);
-  EXPECT_EQ(cam_tile_y, 10);
+  EXPECT_EQ(camera.cam_tile_x, 10);
+  EXPECT_EQ(camera.cam_tile_y, 10);
   EXPECT_EQ(Player()->x, 128) << "the direction keys must not walk while looking";
   EXPECT_TRUE(ShiftsInRange());
   ReleaseAllKeys();
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(cam_tile_x, 0);
-  EXPECT_EQ(cam_tile_y, 0);
-  EXPECT_EQ(look_home_x, -1);
+  EXPECT_EQ(camera.cam_tile_x, 0);
+  EXPECT_EQ(camera.cam_tile_y, 0);
+  EXPECT_EQ(run.look_home_x, -1);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "play/shots.h"
 #include "tests/support/harness.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -23,7 +24,7 @@ class CombatEffects : public ::testing::Test {
     ResizeMap(40, 30);
   }
   static bool Alive(const FragmentRef& f) {
-    const std::vector<FragmentRef> all = fragment_list.Snapshot();
+    const std::vector<FragmentRef> all = world.fragment_list.Snapshot();
     return std::find(all.begin(), all.end(), f) != all.end();
   }
 };
@@ -45,14 +46,14 @@ TEST_F(CombatEffects, ExplosionHurtsCharactersStrictlyInsideItsWindow) {
   std::vector<PlayerRef> targets;
   for (const Case& c : cases) {
     Create_Player(c.x, c.y, 1, 0, 200, 0, 0);
-    targets.push_back(character_list.Snapshot().back());
+    targets.push_back(world.character_list.Snapshot().back());
   }
-  now_ms = 0;   // the picture timer follows the clock, not the frame's time
+  run.now_ms = 0;   // the picture timer follows the clock, not the frame's time
   Explosion_Create(500, 500, 100);
 
   for (size_t i = 0; i < cases.size(); ++i)
     EXPECT_EQ(targets[i]->power, 200 - cases[i].loss) << cases[i].x << "," << cases[i].y;
-  ExplosionRef e = explosion_list.First();
+  ExplosionRef e = world.explosion_list.First();
   ASSERT_TRUE(e);
   EXPECT_EQ(e->frame, 0);
   EXPECT_EQ(e->frame_timer, ClockMillis() + 26);
@@ -62,9 +63,9 @@ TEST_F(CombatEffects, ExplosionHurtsCharactersStrictlyInsideItsWindow) {
 // mid-frame), every later one for two, and the record goes after picture 17.
 TEST_F(CombatEffects, ExplosionShowsEighteenPicturesAtTwentySixMillis) {
   Explosion_Create(100, 100, 0);
-  ExplosionRef e = explosion_list.First();
+  ExplosionRef e = world.explosion_list.First();
   std::vector<int> shown;
-  for (int frame = 0; frame < 60 && !explosion_list.IsEmpty(); ++frame) {
+  for (int frame = 0; frame < 60 && !world.explosion_list.IsEmpty(); ++frame) {
     shown.push_back(e->frame);
     UpdateExplosions();
     AdvanceVirtualClock(16);
@@ -72,20 +73,20 @@ TEST_F(CombatEffects, ExplosionShowsEighteenPicturesAtTwentySixMillis) {
   std::vector<int> expected = {0};
   for (int picture = 0; picture < 18; ++picture) expected.insert(expected.end(), {picture, picture});
   EXPECT_EQ(shown, expected);
-  EXPECT_TRUE(explosion_list.IsEmpty());
+  EXPECT_TRUE(world.explosion_list.IsEmpty());
 }
 
 TEST_F(CombatEffects, FragmentMovesInWholePixelsWithFrictionAndGravity) {
   struct Case { float speedx, speedy; int32_t x, y; };
   for (const Case c : {Case{5.0f, -4.0f, 105, 96}, Case{-0.9f, 0.9f, 99, 100}}) {
-    fragment_list.Clear();
+    world.fragment_list.Clear();
     auto f = std::make_shared<Tfragment>();
     f->x = 100;
     f->y = 100;
     f->speedx = c.speedx;
     f->speedy = c.speedy;
     f->timeout = 1e9;
-    fragment_list.AddLast(f);
+    world.fragment_list.AddLast(f);
     UpdateFragments();
     EXPECT_EQ(f->x, c.x);
     EXPECT_EQ(f->y, c.y);
@@ -98,22 +99,22 @@ TEST_F(CombatEffects, FragmentMovesInWholePixelsWithFrictionAndGravity) {
 // lies below: the debris of a character on a floor falls through it.
 TEST_F(CombatEffects, FragmentsLiveTheirTimeAndFallThroughFloors) {
   for (int col = 0; col < 40; ++col) SetTile(col, 10, 0, 1);
-  now_ms = 5000;
+  run.now_ms = 5000;
   Fragment_Create(300, 288);
-  const std::vector<FragmentRef> pieces = fragment_list.Snapshot();
+  const std::vector<FragmentRef> pieces = world.fragment_list.Snapshot();
   ASSERT_EQ(pieces.size(), 6u);
 
   int32_t deepest = 0;
-  while (!fragment_list.IsEmpty() && now_ms < 9000) {
-    now_ms += 16;
+  while (!world.fragment_list.IsEmpty() && run.now_ms < 9000) {
+    run.now_ms += 16;
     UpdateFragments();
     for (const FragmentRef& f : pieces) {
       const bool alive = Alive(f);
-      EXPECT_EQ(alive, now_ms <= f->timeout) << "at " << now_ms;
+      EXPECT_EQ(alive, run.now_ms <= f->timeout) << "at " << run.now_ms;
       if (alive) deepest = std::max(deepest, f->y);
     }
   }
-  EXPECT_TRUE(fragment_list.IsEmpty());
+  EXPECT_TRUE(world.fragment_list.IsEmpty());
   EXPECT_GT(deepest, 320 + 32);   // below the floor row
 }
 

@@ -10,6 +10,7 @@
 #include "play/play_loop.h"
 #include "tests/support/harness.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -23,18 +24,18 @@ class Enemies : public ::testing::Test {
     test::ResetGameState();
     ResizeMap(40, 20);
     for (int col = 0; col < 40; ++col) SetTile(col, kFloorRow, 0, 1);
-    now_ms = 10000;
-    player_x = player_y = 5000;   // far out of every window until a test places the player
+    run.now_ms = 10000;
+    run.player_x = run.player_y = 5000;   // far out of every window until a test places the player
   }
 
   static PlayerRef Spawn(int32_t x, int32_t y, uint8_t typ = 1) {
     Create_Player(x, y, typ, 0, 100, 0, 0);
-    return character_list.Snapshot().back();
+    return world.character_list.Snapshot().back();
   }
   static void PlacePlayer(int32_t x, int32_t y) {
     Spawn(x, y, 0);
-    player_x = x;
-    player_y = y;
+    run.player_x = x;
+    run.player_y = y;
   }
   // The walls are all the enemy step reads from the probes.
   static TileProbes Walls(const Tplayer& e) {
@@ -73,9 +74,9 @@ TEST_F(Enemies, AimedGunPicksTheFirstVisibleEnemyInListOrderNotTheNearest) {
   Spawn(470, kStandY);   // right edge beyond the half window
   Spawn(100, kStandY, 0);
   EXPECT_EQ(FindVisibleEnemy(100, kStandY, 400, 300), far);
-  character_list.Remove(far);
+  world.character_list.Remove(far);
   EXPECT_EQ(FindVisibleEnemy(100, kStandY, 400, 300), near);
-  character_list.Remove(near);
+  world.character_list.Remove(near);
   EXPECT_EQ(FindVisibleEnemy(100, kStandY, 400, 300), nullptr);
 }
 
@@ -84,27 +85,27 @@ TEST_F(Enemies, AimedGunPicksTheFirstVisibleEnemyInListOrderNotTheNearest) {
 TEST_F(Enemies, ReactsAfter320MillisAndSpreadsItsShots) {
   PlacePlayer(200, kStandY);
   PlayerRef e = Spawn(400, kStandY);
-  const int32_t first_sight = now_ms;
-  while (shot_list.IsEmpty() && now_ms < first_sight + 1000) {
+  const int32_t first_sight = run.now_ms;
+  while (world.shot_list.IsEmpty() && run.now_ms < first_sight + 1000) {
     Step(*e);
-    if (shot_list.IsEmpty()) now_ms += 16;
+    if (world.shot_list.IsEmpty()) run.now_ms += 16;
   }
-  EXPECT_GT(now_ms, first_sight + 320);
-  EXPECT_LE(now_ms, first_sight + 320 + 16);
+  EXPECT_GT(run.now_ms, first_sight + 320);
+  EXPECT_LE(run.now_ms, first_sight + 320 + 16);
   EXPECT_EQ(e->gunangle, 180);
   EXPECT_EQ(e->gun_active, 1);
-  ShotRef s = shot_list.First();
+  ShotRef s = world.shot_list.First();
   ASSERT_TRUE(s);
   EXPECT_EQ(s->from, 1);
   EXPECT_NEAR(s->x, 384, 0.01);
   EXPECT_NEAR(s->y, 304, 0.01);
-  EXPECT_EQ(e->shot_timer, now_ms + 900);
+  EXPECT_EQ(e->shot_timer, run.now_ms + 900);
 
   std::set<int> spreads;
   for (int i = 0; i < 200; ++i) {
     e->shot_timer = 0;
     Step(*e);
-    spreads.insert(Trunc(shot_list.Snapshot().back()->angle) - 180);
+    spreads.insert(Trunc(world.shot_list.Snapshot().back()->angle) - 180);
   }
   EXPECT_EQ(spreads, (std::set<int>{-2, -1, 0, 1, 2}));
 }
@@ -115,7 +116,7 @@ TEST_F(Enemies, BrakesWhileShootingWithAnInclusiveDeadBand) {
   struct Case { float speed, after; };
   for (const Case c : {Case{3.0f, 2.67f}, Case{-3.0f, -2.67f}, Case{0.8f, 0}, Case{-0.6f, 0}}) {
     e->on_sight = 1;
-    e->on_sight_timer = now_ms - 1000;
+    e->on_sight_timer = run.now_ms - 1000;
     e->speed = c.speed;
     Step(*e);
     EXPECT_NEAR(e->speed, c.after, 1e-5) << c.speed;
@@ -128,16 +129,16 @@ TEST_F(Enemies, BrakesWhileShootingWithAnInclusiveDeadBand) {
 TEST_F(Enemies, HoldsFireAtADeadPlayerButNotAtOneOutOfItsWindow) {
   PlayerRef e = Spawn(400, kStandY);
   e->on_sight = 1;
-  e->on_sight_timer = now_ms - 1000;
-  player_x = player_y = 0;
+  e->on_sight_timer = run.now_ms - 1000;
+  run.player_x = run.player_y = 0;
   Step(*e);
-  EXPECT_TRUE(shot_list.IsEmpty());
+  EXPECT_TRUE(world.shot_list.IsEmpty());
 
-  player_x = 1000;   // beyond the half window of 400 px, behind nothing
-  player_y = kStandY;
+  run.player_x = 1000;   // beyond the half window of 400 px, behind nothing
+  run.player_y = kStandY;
   Step(*e);
   EXPECT_EQ(e->on_sight, 1);
-  EXPECT_EQ(shot_list.Count(), 1u);
+  EXPECT_EQ(world.shot_list.Count(), 1u);
 }
 
 // Through the real frame loop: the enemy reacts, fires across 284 px and the

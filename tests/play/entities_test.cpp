@@ -5,11 +5,13 @@
 
 #include "engine/input.h"
 #include "play/entities.h"
+#include "play/input_flags.h"
 #include "play/movement.h"
 #include "play/play_loop.h"
 #include "tests/play/play_keys.h"
 #include "tests/support/harness.h"
 #include "world/inventory.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -20,7 +22,7 @@ TEST_F(Entities, CharactersFaceEitherWayWithFullBreath) {
   std::set<int> facings;
   for (int i = 0; i < 20; ++i) {
     Create_Player(10, 20, 0, 2, 255, 7, 233);
-    const PlayerRef ch = character_list.Snapshot().back();
+    const PlayerRef ch = world.character_list.Snapshot().back();
     EXPECT_EQ(ch->gunangle, ch->mode == 1 ? 0 : 180);
     EXPECT_EQ(ch->breath, 100);
     EXPECT_FLOAT_EQ(ch->speed_max, 4.0f);
@@ -31,9 +33,9 @@ TEST_F(Entities, CharactersFaceEitherWayWithFullBreath) {
 }
 
 TEST_F(Entities, DebrisIsSixPiecesThrownUpwards) {
-  now_ms = 5000;
+  run.now_ms = 5000;
   Fragment_Create(64, 96);
-  const auto pieces = fragment_list.Snapshot();
+  const auto pieces = world.fragment_list.Snapshot();
   ASSERT_EQ(pieces.size(), 6u);
   for (size_t i = 0; i < pieces.size(); ++i) {
     EXPECT_EQ(pieces[i]->typ, i);
@@ -46,22 +48,22 @@ TEST_F(Entities, DebrisIsSixPiecesThrownUpwards) {
 
 TEST_F(Entities, GunsFireFromTheMuzzleAndUseTheirAmmunition) {
   PlayerRef ch = AddCharacter(100, 100);
-  now_ms = 10000;
+  run.now_ms = 10000;
   PlayerFire(*ch);
-  ASSERT_EQ(shot_list.Count(), 1u);
-  EXPECT_FLOAT_EQ(shot_list.First()->x, 148);  // 32 px right of the centre
-  EXPECT_FLOAT_EQ(shot_list.First()->y, 116);
+  ASSERT_EQ(world.shot_list.Count(), 1u);
+  EXPECT_FLOAT_EQ(world.shot_list.First()->x, 148);  // 32 px right of the centre
+  EXPECT_FLOAT_EQ(world.shot_list.First()->y, 116);
   EXPECT_EQ(ch->shot_timer, 10900);
 
   ch->gun = 1;
   ch->shot_timer = 0;
   PlayerFire(*ch);
-  EXPECT_EQ(shot_list.Count(), 1u) << "no ammunition, no shot";
+  EXPECT_EQ(world.shot_list.Count(), 1u) << "no ammunition, no shot";
   EXPECT_EQ(ch->shot_timer, 0);
-  inventory[21] = {1, 2};
+  progress.inventory[21] = {1, 2};
   PlayerFire(*ch);
-  EXPECT_EQ(shot_list.Count(), 2u);
-  EXPECT_EQ(inventory[21][1], 1);
+  EXPECT_EQ(world.shot_list.Count(), 2u);
+  EXPECT_EQ(progress.inventory[21][1], 1);
   EXPECT_EQ(ch->shot_timer, 10065);
 }
 
@@ -69,22 +71,22 @@ TEST_F(Entities, InputFlagsTakeKeysThenTheStickAndButtons) {
   TapKey(kJump);
   HoldKey(kRight);
   ReadInputFlags();
-  EXPECT_EQ(hit_jump, 1);
-  EXPECT_EQ(held_jump, 0);
-  EXPECT_EQ(held_right, 1);
+  EXPECT_EQ(input_flags.hit_jump, 1);
+  EXPECT_EQ(input_flags.held_jump, 0);
+  EXPECT_EQ(input_flags.held_right, 1);
   ReadInputFlags();
-  EXPECT_EQ(hit_jump, 0) << "presses are taken once";
+  EXPECT_EQ(input_flags.hit_jump, 0) << "presses are taken once";
   ReleaseAllKeys();
 
   InjectPadAxis(0, -1.0f);
   InjectPadButton(2, true);
   ReadInputFlags();
   ReadInputFlags();
-  EXPECT_EQ(hit_left, 1) << "a stick at its end presses every frame";
-  EXPECT_EQ(held_action, 1);
+  EXPECT_EQ(input_flags.hit_left, 1) << "a stick at its end presses every frame";
+  EXPECT_EQ(input_flags.held_action, 1);
   InjectPadAxis(0, -0.99f);
   ReadInputFlags();
-  EXPECT_EQ(held_left, 0);
+  EXPECT_EQ(input_flags.held_left, 0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "world/inventory.h"
 #include "world/map.h"
 #include "world/save_game.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -27,7 +28,7 @@ class Items : public GameTest {
     return level;
   }
   bool ChangeRecorded(uint16_t x, uint16_t y, uint8_t layer, uint16_t tile) {
-    for (const auto& c : change_list.Snapshot())
+    for (const auto& c : progress.change_list.Snapshot())
       if (c->x == x && c->y == y && c->layer == layer && c->tile_new == tile) return true;
     return false;
   }
@@ -44,11 +45,11 @@ class PickUps : public Items, public ::testing::WithParamInterface<PickUpCase> {
 TEST_P(PickUps, GoIntoTheBagAndLeaveAChangeRecord) {
   const PickUpCase c = GetParam();
   Room(c.object, c.code).Start();
-  inventory[size_t(c.slot)][1] = 3;
+  progress.inventory[size_t(c.slot)][1] = 3;
   TapKey(kAction);
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(inventory[size_t(c.slot)][0], 1);
-  EXPECT_EQ(inventory[size_t(c.slot)][1], 3 + c.count);
+  EXPECT_EQ(progress.inventory[size_t(c.slot)][0], 1);
+  EXPECT_EQ(progress.inventory[size_t(c.slot)][1], 3 + c.count);
   EXPECT_EQ(GetTile(kCol, kRow, 1), 0);
   EXPECT_TRUE(ChangeRecorded(kCol, kRow, 1, 0));
 }
@@ -61,10 +62,10 @@ INSTANTIATE_TEST_SUITE_P(Items, PickUps,
 
 TEST_F(Items, MoneyCountStopsAtTheTopInsteadOfWrapping) {
   Room(230, 200).Start();
-  inventory[0][1] = 65500;
+  progress.inventory[0][1] = 65500;
   TapKey(kAction);
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(inventory[0][1], 65535);
+  EXPECT_EQ(progress.inventory[0][1], 65535);
 }
 
 TEST_F(Items, SwitchFiresItsAction) {
@@ -79,18 +80,18 @@ TEST_F(Items, SwitchFiresItsAction) {
 
 TEST_F(Items, LockNeedsAKeyAndUsesItUp) {
   Room(285, 9).Action(9, 20, 3, 77, 0).Start();
-  inventory[2] = {1, 0};  // marked held with none left, as a damaged save may have it
+  progress.inventory[2] = {1, 0};  // marked held with none left, as a damaged save may have it
   TapKey(kAction);
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(GetTile(20, 3, 0), 0) << "opened without a key";
-  EXPECT_EQ(inventory[2][1], 0) << "the count must not wrap";
+  EXPECT_EQ(progress.inventory[2][1], 0) << "the count must not wrap";
 
-  inventory[2] = {1, 1};
+  progress.inventory[2] = {1, 1};
   TapKey(kAction);
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(GetTile(20, 3, 0), 77);
-  EXPECT_EQ(inventory[2][0], 0);
-  EXPECT_EQ(inventory[2][1], 0);
+  EXPECT_EQ(progress.inventory[2][0], 0);
+  EXPECT_EQ(progress.inventory[2][1], 0);
 }
 
 TEST_F(Items, AutomaticCellFiresOnceOnTheGround) {
@@ -104,14 +105,14 @@ TEST_F(Items, AutomaticCellFiresOnceOnTheGround) {
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(GetTile(20, 3, 0), 55);
   EXPECT_EQ(GetCode(kCol, kRow), 0);
-  ASSERT_EQ(autoswitch_list.Count(), 1u);
-  EXPECT_EQ(autoswitch_list.First()->x, kCol);
-  EXPECT_EQ(autoswitch_list.First()->y, kRow);
+  ASSERT_EQ(progress.autoswitch_list.Count(), 1u);
+  EXPECT_EQ(progress.autoswitch_list.First()->x, kCol);
+  EXPECT_EQ(progress.autoswitch_list.First()->y, kRow);
 
   SetTile(20, 3, 0, 0);
   ASSERT_TRUE(StepFrames(5));
   EXPECT_EQ(GetTile(20, 3, 0), 0) << "fired a second time";
-  EXPECT_EQ(autoswitch_list.Count(), 1u);
+  EXPECT_EQ(progress.autoswitch_list.Count(), 1u);
 }
 
 TEST_F(Items, SignShowsItsTextAndIgnoresNumbersOutsideTheTable) {
@@ -150,7 +151,7 @@ TEST_F(Saving, F1SavesOnlyStandingOutsideTheTutorialAndNotWhilePushing) {
   HoldKey(kAction);
   TapKey(kRight);
   ASSERT_TRUE(StepFrames(2));
-  ASSERT_EQ(pushing, 1);
+  ASSERT_EQ(push_vehicle.pushing, 1);
   TapKey(kF1);
   ASSERT_TRUE(StepFrames(1));
   EXPECT_FALSE(Saved()) << "saved while pushing";

@@ -4,12 +4,14 @@
 #include "app/title_menu.h"
 #include "engine/input.h"
 #include "play/play_loop.h"
+#include "play/tables.h"
 #include "tests/play/play_keys.h"
 #include "tests/support/harness.h"
 #include "world/actions.h"
 #include "world/inventory.h"
 #include "world/level_files.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -22,7 +24,7 @@ class LevelFlow : public GameTest {
     LevelBuilder second(30, 20);
     second.Floor(kFloorRow).Player(320, kStandY);
     second.Write("Second");
-    level_names[2] = "Second";
+    tables.level_names[2] = "Second";
     LevelBuilder first(30, 20);
     first.Floor(kFloorRow).Player(128, kStandY, 100, gun).Enemy(600, kStandY);
     if (on_exit) first.Code(4, kFloorRow - 1, 250);
@@ -32,26 +34,26 @@ class LevelFlow : public GameTest {
 
 TEST_F(LevelFlow, ExitLoadsTheNextLevelWithTheGunInTheBag) {
   TwoLevels(false, 1);
-  inventory[20][0] = 1;
+  progress.inventory[20][0] = 1;
   RecordMapChange(1, 1, 0, 5);
   SetCode(4, kFloorRow - 1, 250);
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(level_index, 2);
-  EXPECT_EQ(inventory[21][0], 1);
-  EXPECT_EQ(inventory[20][0], 0);
-  EXPECT_TRUE(change_list.IsEmpty());
-  EXPECT_TRUE(autoswitch_list.IsEmpty());
+  EXPECT_EQ(run.level_index, 2);
+  EXPECT_EQ(progress.inventory[21][0], 1);
+  EXPECT_EQ(progress.inventory[20][0], 0);
+  EXPECT_TRUE(progress.change_list.IsEmpty());
+  EXPECT_TRUE(progress.autoswitch_list.IsEmpty());
   ASSERT_NE(Player(), nullptr);
   EXPECT_EQ(Player()->x, 320) << "the new level's characters do not move in the frame of the change";
-  EXPECT_TRUE(level_changed_this_frame);
-  EXPECT_EQ(character_list.Count(), 1u);
+  EXPECT_TRUE(run.level_changed_this_frame);
+  EXPECT_EQ(world.character_list.Count(), 1u);
 }
 
 TEST_F(LevelFlow, AnEnemyReachingTheExitEndsTheLevelToo) {
   TwoLevels(false);
   SetCode(19, kFloorRow - 1, 250);  // the centre cell of the enemy at x 600
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(level_index, 2);
+  EXPECT_EQ(run.level_index, 2);
 }
 
 TEST_F(LevelFlow, CheatChordFinishesTheLevel) {
@@ -60,7 +62,7 @@ TEST_F(LevelFlow, CheatChordFinishesTheLevel) {
   HoldKey(kLeftAlt);
   HoldKey(kPad5);
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(level_index, 2);
+  EXPECT_EQ(run.level_index, 2);
 }
 
 TEST_F(LevelFlow, TutorialExitEndsTheRunAtOnce) {
@@ -68,12 +70,12 @@ TEST_F(LevelFlow, TutorialExitEndsTheRunAtOnce) {
   level.Floor(kFloorRow).Code(4, kFloorRow - 1, 250).Player(128, kStandY);
   level.Start("Tutorial", 0);
   EXPECT_FALSE(StepFrames(1));
-  EXPECT_EQ(level_index, 0);
+  EXPECT_EQ(run.level_index, 0);
 }
 
 TEST_F(LevelFlow, AfterTheLastLevelTheRunEnds) {
   TwoLevels(true);
-  level_names[2].clear();
+  tables.level_names[2].clear();
   EXPECT_FALSE(StepFrames(1));
   // The exit of the table's last entry must not read a name past the table.
   LevelBuilder last(30, 20);
@@ -84,11 +86,11 @@ TEST_F(LevelFlow, AfterTheLastLevelTheRunEnds) {
 
 TEST_F(LevelFlow, LevelsThatFailToLoadEndTheRunWithAMessage) {
   TwoLevels(true);
-  level_names[2] = "Missing";
+  tables.level_names[2] = "Missing";
   EXPECT_FALSE(StepFrames(1));
   EXPECT_EQ(CurrentMenuMessage(), "Level konnte nicht geladen werden: map/Missing.vnm");
-  level_index = 1;
-  level_names[1] = "Nowhere";
+  run.level_index = 1;
+  tables.level_names[1] = "Nowhere";
   EXPECT_FALSE(BeginLevelRun());
   EXPECT_EQ(CurrentMenuMessage(), "Level konnte nicht geladen werden: map/Nowhere.vnm");
 }
@@ -97,13 +99,13 @@ TEST_F(LevelFlow, DeadEnemyDropsItsItemAndTheLevelRunsOn) {
   LevelBuilder level(30, 20);
   level.Floor(kFloorRow).Player(128, kStandY).Enemy(320, kStandY, 100, 0, 0, 233);
   level.Start();
-  character_list.Snapshot().back()->power = 0;
+  world.character_list.Snapshot().back()->power = 0;
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(character_list.Count(), 1u);
+  EXPECT_EQ(world.character_list.Count(), 1u);
   EXPECT_EQ(GetTile(10, kFloorRow - 1, 1), 233);
-  ASSERT_EQ(change_list.Count(), 1u);
-  EXPECT_EQ(change_list.First()->tile_new, 233);
-  EXPECT_EQ(fragment_list.Count(), 6u);
+  ASSERT_EQ(progress.change_list.Count(), 1u);
+  EXPECT_EQ(progress.change_list.First()->tile_new, 233);
+  EXPECT_EQ(world.fragment_list.Count(), 6u);
 }
 
 TEST_F(LevelFlow, AfterThePlayerDiesTheLevelRunsUntilEscapeWhichClearsTheInput) {
@@ -111,7 +113,7 @@ TEST_F(LevelFlow, AfterThePlayerDiesTheLevelRunsUntilEscapeWhichClearsTheInput) 
   Player()->power = 0;
   ASSERT_TRUE(StepFrames(30));
   EXPECT_EQ(Player(), nullptr);
-  EXPECT_EQ(player_x, 0);
+  EXPECT_EQ(run.player_x, 0);
   HoldKey(kRight);
   TapKey(kEscape);
   EXPECT_FALSE(StepFrames(1));

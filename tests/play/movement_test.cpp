@@ -8,6 +8,7 @@
 #include "tests/play/play_keys.h"
 #include "tests/support/harness.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -58,9 +59,9 @@ TEST_F(Movement, FallAtTerminalSpeedKillsAndLeavesDebris) {
   LevelBuilder level(20, 40);
   level.Floor(35).Player(128, 0).Start();
   ASSERT_TRUE(StepUntil([] { return Player() == nullptr; }, 200));
-  EXPECT_EQ(fragment_list.Count(), 6u);
-  EXPECT_EQ(player_x, 0);
-  EXPECT_EQ(player_y, 0);
+  EXPECT_EQ(world.fragment_list.Count(), 6u);
+  EXPECT_EQ(run.player_x, 0);
+  EXPECT_EQ(run.player_y, 0);
 }
 
 TEST_F(Movement, ShortFallBouncesAndComesToRest) {
@@ -132,7 +133,7 @@ TEST_F(Water, BreathRefillsOnLandAndDrownsAtZero) {
   Pool(1);
   Player()->breath = 3;
   ASSERT_TRUE(StepUntil([] { return Player() == nullptr; }, 40));
-  EXPECT_EQ(fragment_list.Count(), 6u);
+  EXPECT_EQ(world.fragment_list.Count(), 6u);
 }
 
 TEST_F(Water, HarmfulWaterCostsOnePowerPerFrame) {
@@ -175,7 +176,7 @@ TEST_P(Hazards, KillOnContact) {
   Arena().Tile(GetParam().layer, 4, 14, GetParam().tile).Player(128, kStandY).Start();
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(Player(), nullptr);
-  EXPECT_EQ(fragment_list.Count(), 6u);
+  EXPECT_EQ(world.fragment_list.Count(), 6u);
 }
 INSTANTIATE_TEST_SUITE_P(Movement, Hazards,
                          ::testing::Values(HazardCase{1, 11}, HazardCase{1, 40}, HazardCase{2, 600},

@@ -8,6 +8,7 @@
 #include "world/actions.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -24,14 +25,14 @@ class Pushing : public GameTest {
   }
   std::vector<std::array<int, 4>> Changes() {
     std::vector<std::array<int, 4>> out;
-    for (const auto& c : change_list.Snapshot()) out.push_back({c->x, c->y, c->layer, c->tile_new});
+    for (const auto& c : progress.change_list.Snapshot()) out.push_back({c->x, c->y, c->layer, c->tile_new});
     return out;
   }
   void Push(int direction_key) {
     HoldKey(kAction);
     TapKey(direction_key);
     ASSERT_TRUE(StepFrames(1));
-    ASSERT_EQ(pushing, 1);
+    ASSERT_EQ(push_vehicle.pushing, 1);
   }
 };
 
@@ -40,19 +41,19 @@ TEST_F(Pushing, BlockRollsOneCellInThirtyTwoFramesWithAFullTurn) {
   Push(kRight);
   EXPECT_EQ(GetTile(5, kRow, 0), 0);
   ASSERT_TRUE(StepFrames(30));
-  EXPECT_EQ(pushing, 1) << "still rolling after 31 frames";
+  EXPECT_EQ(push_vehicle.pushing, 1) << "still rolling after 31 frames";
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(pushing, 0);
+  EXPECT_EQ(push_vehicle.pushing, 0);
   EXPECT_EQ(GetTile(6, kRow, 0), 680);
   EXPECT_EQ(Player()->x, 160);
-  EXPECT_FLOAT_EQ(push_angle, 360.0f);
+  EXPECT_FLOAT_EQ(push_vehicle.push_angle, 360.0f);
   EXPECT_EQ(Changes(), (std::vector<std::array<int, 4>>{{5, kRow, 0, 0}, {6, kRow, 0, 680}}));
 }
 
 TEST_F(Pushing, BlockCanBePulledAlong) {
   Room(5).Start();
   Push(kLeft);
-  ASSERT_TRUE(StepUntil([] { return pushing == 0; }, 40));
+  ASSERT_TRUE(StepUntil([] { return push_vehicle.pushing == 0; }, 40));
   EXPECT_EQ(GetTile(4, kRow, 0), 680);
   EXPECT_EQ(GetTile(5, kRow, 0), 0);
   EXPECT_EQ(Player()->x, 96);
@@ -64,7 +65,7 @@ TEST_F(Pushing, BlockedBeyondOrNotPushableStaysPut) {
   HoldKey(kAction);
   TapKey(kRight);
   ASSERT_TRUE(StepFrames(3));
-  EXPECT_EQ(pushing, 0);
+  EXPECT_EQ(push_vehicle.pushing, 0);
   ReleaseAllKeys();
 
   // 700 is pushable only from its right side.
@@ -72,17 +73,17 @@ TEST_F(Pushing, BlockedBeyondOrNotPushableStaysPut) {
   HoldKey(kAction);
   TapKey(kRight);
   ASSERT_TRUE(StepFrames(3));
-  EXPECT_EQ(pushing, 0);
+  EXPECT_EQ(push_vehicle.pushing, 0);
 }
 
 TEST_F(Pushing, BlockOverAGapFallsAsAMapEffect) {
   Room(5).Tile(0, 6, kFloorRow, 0).Start();
   Push(kRight);
-  ASSERT_TRUE(StepUntil([] { return pushing == 0; }, 40));
+  ASSERT_TRUE(StepUntil([] { return push_vehicle.pushing == 0; }, 40));
   EXPECT_EQ(GetTile(6, kRow, 0), 0);
   EXPECT_EQ(Changes(), (std::vector<std::array<int, 4>>{{5, kRow, 0, 0}, {6, kRow, 0, 680}, {6, kRow, 0, 0}}));
   bool falling = false;
-  for (const auto& e : map_effect_list.Snapshot())
+  for (const auto& e : world.map_effect_list.Snapshot())
     if (e->typ == 2 && e->tile == 680 && e->x == 192 && e->layer == 0) falling = true;
   EXPECT_TRUE(falling);
 }
@@ -96,7 +97,7 @@ TEST_F(Pushing, LoadingAGameStopsABlockInFlight) {
   ReleaseAllKeys();
   TapKey(kF3);
   ASSERT_TRUE(StepFrames(40));
-  EXPECT_EQ(pushing, 0);
+  EXPECT_EQ(push_vehicle.pushing, 0);
   EXPECT_EQ(GetTile(5, kRow, 0), 680) << "the loaded map keeps its block";
   EXPECT_EQ(GetTile(6, kRow, 0), 0) << "the block rolling before the load must not land in the loaded map";
 }
@@ -114,11 +115,11 @@ TEST_F(Vehicles, EnterRideAndLeave) {
   Boat(651).Tile(0, 8, kFloorRow, 0).Tile(0, 9, kFloorRow, 0).Start();
   TapKey(kJump);
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(in_vehicle, 1);
-  EXPECT_EQ(vehicle_tile, 651);
+  EXPECT_EQ(push_vehicle.in_vehicle, 1);
+  EXPECT_EQ(push_vehicle.vehicle_tile, 651);
   EXPECT_EQ(GetTile(4, kRow, 1), 0);
-  ASSERT_EQ(change_list.Count(), 1u);
-  EXPECT_EQ(change_list.First()->tile_new, 0);
+  ASSERT_EQ(progress.change_list.Count(), 1u);
+  EXPECT_EQ(progress.change_list.First()->tile_new, 0);
   EXPECT_EQ(Player()->mode == 5 || Player()->mode == 6, true);
 
   HoldKey(kRight);
@@ -132,11 +133,11 @@ TEST_F(Vehicles, EnterRideAndLeave) {
   const int32_t col = (Player()->x + 16) / 32;
   TapKey(kJump);
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(in_vehicle, 0);
+  EXPECT_EQ(push_vehicle.in_vehicle, 0);
   EXPECT_EQ(GetTile(col, kRow, 1), 651);
   EXPECT_EQ(Player()->mode, 1);
   EXPECT_LT(Player()->tempy, 0.0f);
-  EXPECT_EQ(change_list.Snapshot().back()->tile_new, 651);
+  EXPECT_EQ(progress.change_list.Snapshot().back()->tile_new, 651);
 }
 
 TEST_F(Vehicles, EnteringFromBelowLiftsThePlayerIntoTheVehicle) {
@@ -145,8 +146,8 @@ TEST_F(Vehicles, EnteringFromBelowLiftsThePlayerIntoTheVehicle) {
   level.Start();
   TapKey(kJump);
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(in_vehicle, 1);
-  EXPECT_EQ(vehicle_tile, 652);
+  EXPECT_EQ(push_vehicle.in_vehicle, 1);
+  EXPECT_EQ(push_vehicle.vehicle_tile, 652);
   EXPECT_EQ(Player()->y, kStandY - 32);
   EXPECT_EQ(GetTile(4, kRow - 1, 1), 0);
 }
@@ -156,9 +157,9 @@ TEST_F(Vehicles, TheCrashingVehicleKillsOnGround) {
   TapKey(kJump);
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(Player(), nullptr);
-  EXPECT_EQ(in_vehicle, 0);
+  EXPECT_EQ(push_vehicle.in_vehicle, 0);
   bool wreck = false;
-  for (const auto& e : map_effect_list.Snapshot())
+  for (const auto& e : world.map_effect_list.Snapshot())
     if (e->typ == 1 && e->layer == 1 && (e->tile == 650 || e->tile == 651)) wreck = true;
   EXPECT_TRUE(wreck);
 }
@@ -167,16 +168,16 @@ TEST_F(Vehicles, WithVehiclesHereAndAboveOnlyTheOneHereIsTaken) {
   Boat(651).Tile(1, 4, kRow - 1, 653).Start();
   TapKey(kJump);
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(vehicle_tile, 651);
+  EXPECT_EQ(push_vehicle.vehicle_tile, 651);
   EXPECT_EQ(GetTile(4, kRow - 1, 1), 653);
-  EXPECT_EQ(change_list.Count(), 1u);
+  EXPECT_EQ(progress.change_list.Count(), 1u);
 }
 
 TEST_F(Vehicles, ANewRunStartsOnFoot) {
-  in_vehicle = 1;  // left riding when the previous run ended with Escape
-  vehicle_tile = 651;
+  push_vehicle.in_vehicle = 1;  // left riding when the previous run ended with Escape
+  push_vehicle.vehicle_tile = 651;
   Boat(0).Start();
-  EXPECT_EQ(in_vehicle, 0);
+  EXPECT_EQ(push_vehicle.in_vehicle, 0);
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 #include "app/resources.h"
 #include "engine/graphics.h"
 #include "engine/sound.h"
+#include "play/assets.h"
 #include "play/entities.h"
 #include "play/play_loop.h"
 #include "play/shots.h"
 #include "tests/support/harness.h"
 #include "world/actions.h"
 #include "world/map.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -22,20 +24,20 @@ class Shots : public ::testing::Test {
     test::ResetGameState();
     ResizeMap(40, 30);
   }
-  void TearDown() override { effect_sounds[0].reset(); }
+  void TearDown() override { play_assets.effect_sounds[0].reset(); }
 
   static ShotRef Fire(float x, float y, float angle, uint8_t from = 0, uint8_t typ = 0) {
     shot_create(x, y, from, angle, typ);
-    return shot_list.Snapshot().back();
+    return world.shot_list.Snapshot().back();
   }
   static PlayerRef Character(int32_t x, int32_t y, uint8_t typ, int32_t power = 100) {
     Create_Player(x, y, typ, 0, 100, 0, 0);
-    PlayerRef ch = character_list.Snapshot().back();
+    PlayerRef ch = world.character_list.Snapshot().back();
     ch->power = power;
     return ch;
   }
   static bool InFlight(const ShotRef& s) {
-    for (const ShotRef& other : shot_list.Snapshot())
+    for (const ShotRef& other : world.shot_list.Snapshot())
       if (other == s) return true;
     return false;
   }
@@ -48,7 +50,7 @@ TEST_F(Shots, FliesUntilItsStartingPointIsFarOutsideTheWindow) {
   for (const Case c : {Case{0, 850, true, 1}, Case{180, -50, true, -1}, Case{90, 650, false, 1},
                        Case{270, -50, false, -1}}) {
     SCOPED_TRACE(c.angle);
-    shot_list.Clear();
+    world.shot_list.Clear();
     ShotRef s = Fire(400, 300, c.angle);
     for (int frame = 0; frame < 40; ++frame) {
       const float start = c.along_x ? s->x : s->y;
@@ -64,8 +66,8 @@ TEST_F(Shots, FliesUntilItsStartingPointIsFarOutsideTheWindow) {
 }
 
 TEST_F(Shots, IsDrawnRedWhereTheFrameFoundIt) {
-  cam_tile_x = 1;
-  cam_shift_x = -5;   // world x 237 is screen x 200
+  camera.cam_tile_x = 1;
+  camera.cam_shift_x = -5;   // world x 237 is screen x 200
   Fire(237, 300, 0);
   SetColor(255, 255, 255);
   Cls();
@@ -90,7 +92,7 @@ TEST_F(Shots, IgnoresTilesAlongTheMapBorder) {
                        Case{780, 300, 90, false}, Case{300, 600, 0, true}, Case{300, 10, 0, true},
                        Case{300, 300, 0, false}}) {
     SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
-    shot_list.Clear();
+    world.shot_list.Clear();
     ShotRef s = Fire(c.x, c.y, c.angle);
     UpdateShots();
     EXPECT_EQ(InFlight(s), c.flies_on);
@@ -99,7 +101,7 @@ TEST_F(Shots, IgnoresTilesAlongTheMapBorder) {
 
 TEST_F(Shots, BreaksTile24IntoRubbleAndRecordsBothChanges) {
   TAudioSample silence{std::vector<uint8_t>(8000, 128), 8000, 8000, 1};
-  effect_sounds[0] = CreateSound(silence, 0);
+  play_assets.effect_sounds[0] = CreateSound(silence, 0);
   StopAllSounds();
   SetTile(5, 5, 0, 24);
   // The third point (164, 176) breaks cell (5, 5). Broken in an earlier
@@ -111,7 +113,7 @@ TEST_F(Shots, BreaksTile24IntoRubbleAndRecordsBothChanges) {
   EXPECT_EQ(GetTile(5, 5, 0), 0);
   EXPECT_EQ(GetTile(5, 5, 1), 57);
   EXPECT_EQ(ActiveVoiceCount(), 1);
-  auto changes = change_list.Snapshot();
+  auto changes = progress.change_list.Snapshot();
   ASSERT_EQ(changes.size(), 2u);
   EXPECT_EQ(changes[0]->layer, 1);
   EXPECT_EQ(changes[0]->tile_new, 57);
@@ -127,8 +129,8 @@ TEST_F(Shots, HurtsOncePerSubStepPointAndOnlyTheLastPointEndsIt) {
   for (const Case c : {Case{190, 1, 3, false}, Case{190, 0, 3, false}, Case{180, 1, 2, false},
                        Case{205, 1, 1, true}}) {
     SCOPED_TRACE(testing::Message() << c.start_x << " typ " << int(c.typ));
-    character_list.Clear();
-    shot_list.Clear();
+    world.character_list.Clear();
+    world.shot_list.Clear();
     PlayerRef target = Character(200, 100, c.typ, 200);   // points 14 px apart at y 116
     ShotRef s = Fire(c.start_x, 116, 0);
     UpdateShots();
@@ -155,11 +157,11 @@ TEST_F(Shots, ExplosiveShotExplodesAtTheHitOnlyWhenThePlayerFiredIt) {
     SCOPED_TRACE(int(c.from));
     SetUp();
     PlayerRef target = Character(200, 100, c.from == 0 ? 1 : 0);
-    player_x = 200;
-    player_y = 100;
+    run.player_x = 200;
+    run.player_y = 100;
     Fire(160, 116, 0, c.from, 2);
     UpdateShots();
-    EXPECT_EQ(explosion_list.Count(), c.explosions);
+    EXPECT_EQ(world.explosion_list.Count(), c.explosions);
     EXPECT_EQ(target->power, c.power_left);
   }
 }
@@ -168,12 +170,12 @@ TEST_F(Shots, EnemyShotTakes45PercentTruncatedFromThePlayerOnly) {
   struct Case { uint8_t typ; int32_t power; int32_t left; };
   for (const Case c : {Case{0, 100, 84}, Case{1, 100, 95}, Case{1, 3, -1}}) {
     SCOPED_TRACE(int(c.typ));
-    character_list.Clear();
-    shot_list.Clear();
+    world.character_list.Clear();
+    world.shot_list.Clear();
     PlayerRef player = Character(200, 100, 0, c.power);
     PlayerRef enemy = Character(200, 100, 1);
-    player_x = 200;
-    player_y = 100;
+    run.player_x = 200;
+    run.player_y = 100;
     ShotRef s = Fire(160, 116, 0, 1, c.typ);
     UpdateShots();
     EXPECT_EQ(player->power, c.left);

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/resources.h"
+#include "play/tables.h"
 #include "tests/support/harness.h"
 #include "tools/playtest/play_script.h"
 #include "world/map.h"
@@ -37,7 +38,7 @@ class ShippedLevels : public ::testing::Test {
 class LevelPlaythrough : public ShippedLevels, public ::testing::WithParamInterface<int> {};
 
 TEST_P(LevelPlaythrough, ReachesTheExitAlive) {
-  const std::string name = level_names[GetParam()];
+  const std::string name = tables.level_names[GetParam()];
   playtest::InputScript script = Script(name);
   ASSERT_EQ(script.level, GetParam()) << "the script of " << name << " starts another level";
   playtest::PlayResult result = playtest::PlayScript(script);
@@ -51,13 +52,13 @@ INSTANTIATE_TEST_SUITE_P(Levels, LevelPlaythrough, ::testing::Values(0, 1, 2, 3)
                          [](const auto& test_param) { return "Level" + std::to_string(test_param.param); });
 
 TEST_F(ShippedLevels, TheWholeGameFromStartToTheEnd) {
-  std::vector<playtest::InputScript> scripts = {Script(level_names[1]), Script(level_names[2]),
-                                                Script(level_names[3])};
+  std::vector<playtest::InputScript> scripts = {Script(tables.level_names[1]), Script(tables.level_names[2]),
+                                                Script(tables.level_names[3])};
   std::vector<playtest::PlayResult> results = playtest::PlayScriptsInOneRun(scripts);
   ASSERT_EQ(results.size(), 3u) << "the run stopped early";
   for (size_t i = 0; i < results.size(); ++i) {
-    EXPECT_TRUE(results[i].reached_exit) << level_names[i + 1] << " not finished";
-    EXPECT_TRUE(results[i].player_alive) << level_names[i + 1] << ": the player died";
+    EXPECT_TRUE(results[i].reached_exit) << tables.level_names[i + 1] << " not finished";
+    EXPECT_TRUE(results[i].player_alive) << tables.level_names[i + 1] << ": the player died";
   }
   EXPECT_TRUE(results.back().run_ended) << "after the last level the run returns to the menu";
 }

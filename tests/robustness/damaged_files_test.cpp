@@ -13,20 +13,24 @@
 
 #include "app/resources.h"
 #include "app/settings.h"
+#include "app/title_menu.h"
 #include "engine/graphics.h"
 #include "engine/sound.h"
 #include "engine/stream.h"
 #include "engine/text.h"
+#include "play/bindings.h"
 #include "play/notice.h"
 #include "play/play_loop.h"
+#include "play/save_load.h"
 #include "tests/robustness/child_process.h"
 #include "tests/support/harness.h"
+#include "world/actions.h"
 #include "world/level_data.h"
 #include "world/level_files.h"
 #include "world/map.h"
 #include "world/map_effects.h"
-#include "world/actions.h"
 #include "world/save_game.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -68,8 +72,8 @@ struct RunningLevel {
   int32_t cam_x = 0, cam_shift = 0;
 
   static RunningLevel Now() {
-    return {map_width, map_height, map_tiles, map_codes, character_list.Count(), action_list.Count(),
-            effect_todo_list.Count(), cam_tile_x, cam_shift_x};
+    return {world.map_width, world.map_height, world.map_tiles, world.map_codes, world.character_list.Count(), world.action_list.Count(),
+            world.effect_todo_list.Count(), camera.cam_tile_x, camera.cam_shift_x};
   }
   bool operator==(const RunningLevel&) const = default;
 };
@@ -81,8 +85,8 @@ class DamagedLevelFiles : public test::GameTest {
     test::LevelBuilder running(6, 5);
     running.Floor(4).Player(32, 96).Enemy(96, 96).Action(3, 1, 1, 7, 0).Effect(3, 2, 2, 0, 2);
     running.Load("Running");
-    cam_tile_x = 1;
-    cam_shift_x = -5;
+    camera.cam_tile_x = 1;
+    camera.cam_shift_x = -5;
     before_ = RunningLevel::Now();
 
     // 3 x 2 cells, two characters, two actions, two effects.
@@ -96,14 +100,14 @@ class DamagedLevelFiles : public test::GameTest {
   // file, and then the running level is exactly as before.
   void ExpectRefusedOrWhole(bool whole, const std::string& file, const std::string& where) {
     const bool loaded = LoadLevel("Bad", "map");
-    EXPECT_EQ(loaded, whole) << where << ": " << last_level_error;
+    EXPECT_EQ(loaded, whole) << where << ": " << world.last_level_error;
     if (loaded) {
       test::LevelBuilder(6, 5).Floor(4).Player(32, 96).Enemy(96, 96).Action(3, 1, 1, 7, 0).Effect(3, 2, 2, 0, 2).Load("Running");
-      cam_tile_x = 1;
-      cam_shift_x = -5;
+      camera.cam_tile_x = 1;
+      camera.cam_shift_x = -5;
       return;
     }
-    EXPECT_NE(last_level_error.find(file), std::string::npos) << where << ": " << last_level_error;
+    EXPECT_NE(world.last_level_error.find(file), std::string::npos) << where << ": " << world.last_level_error;
     ASSERT_TRUE(RunningLevel::Now() == before_) << where;
   }
 
@@ -142,18 +146,18 @@ TEST_F(DamagedLevelFiles, DirectoryInPlaceOfAFile) {
   // The actions file is optional: anything but a regular file means no actions.
   fs::remove("map/Bad.vnd");
   fs::create_directory("map/Bad.vnd");
-  ASSERT_TRUE(LoadLevel("Bad", "map")) << last_level_error;
-  EXPECT_EQ(action_list.Count(), 0u);
-  EXPECT_EQ(character_list.Count(), 2u);
+  ASSERT_TRUE(LoadLevel("Bad", "map")) << world.last_level_error;
+  EXPECT_EQ(world.action_list.Count(), 0u);
+  EXPECT_EQ(world.character_list.Count(), 2u);
 }
 
 TEST_F(DamagedLevelFiles, UnreadableFileIsRefusedNamingIt) {
   for (const char* ext : {".vnm", ".vnd", ".eff"}) {
     const std::string file = std::string("map/Bad") + ext;
     ExpectWhenUnreadable(file, [&](std::string& why) {
-      const bool refused = !LoadLevel("Bad", "map") && last_level_error.find(file) != std::string::npos &&
+      const bool refused = !LoadLevel("Bad", "map") && world.last_level_error.find(file) != std::string::npos &&
                            RunningLevel::Now() == before_;
-      why = last_level_error;
+      why = world.last_level_error;
       return refused;
     });
   }
@@ -181,10 +185,10 @@ TEST_F(DamagedLevelFiles, CharactersOutsideTheMapPlayOn) {
     level.Floor(5).Player(far, far).Enemy(-far, 64, 100, 1, 5).Enemy(64, far, 100, 2);
     level.Start("Far", 1);
     for (const int key : {39, 37, 32, 160, 162}) EXPECT_TRUE(test::StepFramesWhileHolding(key, 30));
-    EXPECT_GE(cam_shift_x, -kTileSize);
-    EXPECT_LE(cam_shift_x, 0);
-    EXPECT_GE(cam_shift_y, -kTileSize);
-    EXPECT_LE(cam_shift_y, 0);
+    EXPECT_GE(camera.cam_shift_x, -kTileSize);
+    EXPECT_LE(camera.cam_shift_x, 0);
+    EXPECT_GE(camera.cam_shift_y, -kTileSize);
+    EXPECT_LE(camera.cam_shift_y, 0);
   }
 }
 
@@ -197,19 +201,19 @@ TEST_F(DamagedLevelFiles, PlayerFarLeftOfTheViewKeepsTheShiftWithinATile) {
     int32_t sx, shift;
   };
   for (const Case& c : {Case{-500, -5}, Case{299, -1}, Case{0, -31}, Case{-10000, 0}}) {
-    cam_tile_x = 20;
-    cam_shift_x = c.shift;
-    FollowCamera(c.sx, screen_height / 2, 0);
-    EXPECT_EQ(cam_tile_x, 19) << c.sx;
-    EXPECT_GE(cam_shift_x, -kTileSize) << c.sx;
-    EXPECT_LE(cam_shift_x, 0) << c.sx;
+    camera.cam_tile_x = 20;
+    camera.cam_shift_x = c.shift;
+    FollowCamera(c.sx, screen.screen_height / 2, 0);
+    EXPECT_EQ(camera.cam_tile_x, 19) << c.sx;
+    EXPECT_GE(camera.cam_shift_x, -kTileSize) << c.sx;
+    EXPECT_LE(camera.cam_shift_x, 0) << c.sx;
   }
   // Within one tile the step is unchanged: shift -1 plus 1 px reaches 0 and takes one tile.
-  cam_tile_x = 20;
-  cam_shift_x = -1;
-  FollowCamera(screen_width / 2 - 100 - 1, screen_height / 2, 0);
-  EXPECT_EQ(cam_tile_x, 19);
-  EXPECT_EQ(cam_shift_x, -32);
+  camera.cam_tile_x = 20;
+  camera.cam_shift_x = -1;
+  FollowCamera(screen.screen_width / 2 - 100 - 1, screen.screen_height / 2, 0);
+  EXPECT_EQ(camera.cam_tile_x, 19);
+  EXPECT_EQ(camera.cam_shift_x, -32);
 }
 
 // ------------------------------------------------------------------ settings and key names
@@ -218,7 +222,7 @@ class DamagedSettings : public test::GameTest {
  protected:
   void TearDown() override {
     SetDefaultSettings();
-    key_names = {};
+    front.key_names = {};
     GameTest::TearDown();
   }
 };
@@ -246,15 +250,15 @@ TEST_F(DamagedSettings, KeyNamesCutAtEveryByteRaiseTheReadErrorUnlessARecordEnds
       EXPECT_THROW(LoadKeyNames(), TStreamReadException) << "cut at " << size;
     }
   }
-  EXPECT_EQ(key_names[32], "Leer");
-  EXPECT_EQ(key_names[37], "Links");
+  EXPECT_EQ(front.key_names[32], "Leer");
+  EXPECT_EQ(front.key_names[37], "Links");
 }
 
 TEST_F(DamagedSettings, DirectoryInPlaceOfTheSettingsGivesDefaultsAndIsNotReplaced) {
   fs::create_directory(kSettingsPath);
-  key_jump = 99;
+  bindings.key_jump = 99;
   LoadSettings();
-  EXPECT_EQ(key_jump, 32);
+  EXPECT_EQ(bindings.key_jump, 32);
   EXPECT_FALSE(SaveSettings());
   EXPECT_EQ(GetFileKind(kSettingsPath), 2);
   EXPECT_FALSE(fs::exists(std::string(kSettingsPath) + ".tmp"));
@@ -262,21 +266,21 @@ TEST_F(DamagedSettings, DirectoryInPlaceOfTheSettingsGivesDefaultsAndIsNotReplac
 
 TEST_F(DamagedSettings, KeyNamesThatCannotBeReadLeaveTheNamesEmpty) {
   fs::create_directory(kKeyNamesPath);
-  key_names[32] = "old";
+  front.key_names[32] = "old";
   LoadKeyNames();
-  EXPECT_EQ(key_names[32], "");
+  EXPECT_EQ(front.key_names[32], "");
 
   fs::remove(kKeyNamesPath);
   PutFileBytes(kKeyNamesPath, {});
   LoadKeyNames();
-  EXPECT_EQ(key_names[32], "");
+  EXPECT_EQ(front.key_names[32], "");
 
   PutFileBytes(kKeyNamesPath, {'L', 'e', 'e', 'r', 13, 10, 32});
   ExpectWhenUnreadable(kKeyNamesPath, [](std::string& why) {
-    key_names[32] = "old";
+    front.key_names[32] = "old";
     LoadKeyNames();
-    why = key_names[32];
-    return key_names[32].empty();
+    why = front.key_names[32];
+    return front.key_names[32].empty();
   });
 }
 
@@ -289,19 +293,19 @@ TEST_F(DamagedSettings, UnreadableSettingsGiveTheDefaultsAndAreNotOverwritten) {
   // The directory itself stays writable, so only the settings code can keep the file.
   chmod("data", 0777);
   ExpectWhenUnreadable(kSettingsPath, [](std::string& why) {
-    key_jump = 99;
+    bindings.key_jump = 99;
     LoadSettings();
     const bool saved = SaveSettings();
-    why = "key_jump " + std::to_string(key_jump) + (saved ? ", saved over the file" : "");
-    return key_jump == 32 && !saved;
+    why = "key_jump " + std::to_string(bindings.key_jump) + (saved ? ", saved over the file" : "");
+    return bindings.key_jump == 32 && !saved;
   });
   chmod("data", 0755);
   EXPECT_EQ(FileBytes(kSettingsPath), players);
 
   // Once the file can be read again, saving works as before.
   LoadSettings();
-  EXPECT_EQ(key_jump, 6);
-  key_jump = 40;
+  EXPECT_EQ(bindings.key_jump, 6);
+  bindings.key_jump = 40;
   EXPECT_TRUE(SaveSettings());
 }
 
@@ -323,7 +327,7 @@ TEST_F(DamagedSave, UnreadableSaveIsReportedAndChangesNothing) {
   ExpectWhenUnreadable(kSaveGamePath, [](std::string& why) {
     ClearNotice();
     const uint8_t level = LoadGame();
-    why = CurrentNotice() + " / " + last_save_error;
+    why = CurrentNotice() + " / " + run.last_save_error;
     return level == 0 && GetTile(2, 2, 1) == 77 && CurrentNotice() == "Spielstand ist beschädigt und wurde nicht geladen";
   });
 }
@@ -355,14 +359,14 @@ TEST_F(DamagedSave, CameraAndPositionsFarOutsideAnyMap) {
     PutFileBytes(kSaveGamePath, with(c.at, c.value));
     SetTile(2, 2, 1, 77);
     ClearNotice();
-    EXPECT_EQ(LoadGame(), c.loads ? 1 : 0) << last_save_error;
+    EXPECT_EQ(LoadGame(), c.loads ? 1 : 0) << run.last_save_error;
     if (!c.loads) {
       EXPECT_EQ(GetTile(2, 2, 1), 77) << "a refused save changes nothing";
       EXPECT_EQ(CurrentNotice(), "Spielstand ist beschädigt und wurde nicht geladen");
     }
     for (const int key : {39, 37, 32, 160, 162}) EXPECT_TRUE(test::StepFramesWhileHolding(key, 10));
-    EXPECT_GE(cam_shift_x, -kTileSize);
-    EXPECT_LE(cam_shift_x, 0);
+    EXPECT_GE(camera.cam_shift_x, -kTileSize);
+    EXPECT_LE(camera.cam_shift_x, 0);
   }
 }
 

@@ -17,12 +17,15 @@
 #include "app/settings.h"
 #include "engine/graphics.h"
 #include "engine/stream.h"
+#include "play/bindings.h"
 #include "play/notice.h"
 #include "play/play_loop.h"
+#include "play/save_load.h"
 #include "tests/robustness/child_process.h"
 #include "tests/support/harness.h"
 #include "world/inventory.h"
 #include "world/save_game.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -63,9 +66,9 @@ bool WriteScreenshot(int state) { return WritePixmapPNG(*Card(uint8_t(state * 20
 int screenshot_state = 0;
 
 const Writer kWriters[] = {
-    {"SaveGame", kSaveGamePath, "data", [](int s) { inventory[5] = {1, uint16_t(3 + s)}; },
+    {"SaveGame", kSaveGamePath, "data", [](int s) { progress.inventory[5] = {1, uint16_t(3 + s)}; },
      [] { return SaveGame(1); }, "Speichern fehlgeschlagen"},
-    {"Settings", kSettingsPath, "data", [](int s) { key_jump = uint8_t(32 + s); }, [] { return SaveSettings(); },
+    {"Settings", kSettingsPath, "data", [](int s) { bindings.key_jump = uint8_t(32 + s); }, [] { return SaveSettings(); },
      nullptr},
     {"Screenshot", "screen0.png", ".", [](int s) { screenshot_state = s; },
      [] { return WriteScreenshot(screenshot_state); }, nullptr},

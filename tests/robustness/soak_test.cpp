@@ -28,13 +28,17 @@
 #include "app/settings.h"
 #include "engine/input.h"
 #include "engine/stream.h"
+#include "play/bindings.h"
 #include "play/entities.h"
+#include "play/inventory_screen.h"
 #include "play/play_loop.h"
+#include "play/tables.h"
 #include "tests/support/harness.h"
 #include "world/inventory.h"
 #include "world/level_data.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/world.h"
 
 namespace vn {
 namespace {
@@ -73,31 +77,31 @@ struct ShippedLevel {
 std::vector<ShippedLevel> FindShippedLevels() {
   std::vector<ShippedLevel> levels;
   for (int i = 0; i < 10; ++i) {
-    if (level_names[i].empty()) continue;
+    if (tables.level_names[i].empty()) continue;
     LevelData data;
     std::string error;
-    if (ReadLevelData("map", level_names[i], data, error)) levels.push_back({uint8_t(i), data.characters.size()});
+    if (ReadLevelData("map", tables.level_names[i], data, error)) levels.push_back({uint8_t(i), data.characters.size()});
   }
   return levels;
 }
 
 ::testing::AssertionResult MapModelIsSound(const std::vector<size_t>& characters_of_level) {
-  const size_t cells = size_t(map_width + kMapMargin) * size_t(map_height + kMapMargin);
-  if (map_tiles.size() != cells * kLayerCount || map_codes.size() != cells)
-    return ::testing::AssertionFailure() << "map arrays " << map_tiles.size() << "/" << map_codes.size()
-                                         << " for " << map_width << " x " << map_height;
-  if (cam_shift_x < -kTileSize || cam_shift_x > 0 || cam_shift_y < -kTileSize || cam_shift_y > 0)
-    return ::testing::AssertionFailure() << "camera shift " << cam_shift_x << ", " << cam_shift_y;
-  if (shot_list.Count() >= kMaxShots || fragment_list.Count() >= kMaxFragments ||
-      explosion_list.Count() >= kMaxExplosions)
-    return ::testing::AssertionFailure() << "lists grow: " << shot_list.Count() << " shots, "
-                                         << fragment_list.Count() << " fragments, " << explosion_list.Count()
+  const size_t cells = size_t(world.map_width + kMapMargin) * size_t(world.map_height + kMapMargin);
+  if (world.map_tiles.size() != cells * kLayerCount || world.map_codes.size() != cells)
+    return ::testing::AssertionFailure() << "map arrays " << world.map_tiles.size() << "/" << world.map_codes.size()
+                                         << " for " << world.map_width << " x " << world.map_height;
+  if (camera.cam_shift_x < -kTileSize || camera.cam_shift_x > 0 || camera.cam_shift_y < -kTileSize || camera.cam_shift_y > 0)
+    return ::testing::AssertionFailure() << "camera shift " << camera.cam_shift_x << ", " << camera.cam_shift_y;
+  if (world.shot_list.Count() >= kMaxShots || world.fragment_list.Count() >= kMaxFragments ||
+      world.explosion_list.Count() >= kMaxExplosions)
+    return ::testing::AssertionFailure() << "lists grow: " << world.shot_list.Count() << " shots, "
+                                         << world.fragment_list.Count() << " fragments, " << world.explosion_list.Count()
                                          << " explosions";
-  if (level_index < characters_of_level.size() && character_list.Count() > characters_of_level[level_index])
-    return ::testing::AssertionFailure() << character_list.Count() << " characters in level "
-                                         << int(level_index) << ", whose file has "
-                                         << characters_of_level[level_index];
-  for (const auto& slot : inventory)
+  if (run.level_index < characters_of_level.size() && world.character_list.Count() > characters_of_level[run.level_index])
+    return ::testing::AssertionFailure() << world.character_list.Count() << " characters in level "
+                                         << int(run.level_index) << ", whose file has "
+                                         << characters_of_level[run.level_index];
+  for (const auto& slot : progress.inventory)
     if (slot[0] > 1) return ::testing::AssertionFailure() << "inventory held flag " << slot[0];
   return ::testing::AssertionSuccess();
 }
@@ -120,7 +124,7 @@ class Monkey {
       // The bag is a modal screen: the close key is queued behind the open key
       // so that it shows for exactly one frame inside the play loop. Escape,
       // because the play keys' presses (Space jumps) are taken before the bag opens.
-      test::TapKey(key_inventory);
+      test::TapKey(bindings.key_inventory);
       test::TapKey(kKeyEscape);
     }
   }
@@ -137,7 +141,7 @@ void BrowseInventory(Monkey& monkey) {
   // Act may have queued the open and close keys for the play loop's own bag.
   // Browsing would take the close key and leave the open key behind, and the
   // play loop's bag would then wait for a close key that never comes.
-  TakeKeyHits(key_inventory);
+  TakeKeyHits(bindings.key_inventory);
   TakeKeyHits(kKeyEscape);
   BeginInventoryScreen();
   const size_t frames = 1 + monkey.Pick(20);
@@ -217,8 +221,8 @@ TEST_F(Soak, RandomPlayOfEveryShippedLevelKeepsTheMapModelSound) {
 
   for (const auto& level : levels) {
     for (long frame = 0; frame < frames_per_level;) {
-      level_index = level.index;
-      ASSERT_TRUE(BeginLevelRun()) << level_names[level.index];
+      run.level_index = level.index;
+      ASSERT_TRUE(BeginLevelRun()) << tables.level_names[level.index];
       ++runs;
       // A run ends at Escape, at the tutorial's exit or after the last level.
       for (bool going_on = true; going_on && frame < frames_per_level; ++frame, ++frames_played) {
@@ -228,7 +232,7 @@ TEST_F(Soak, RandomPlayOfEveryShippedLevelKeepsTheMapModelSound) {
         going_on = PlayFrame();
         watchdog.Feed();
         ASSERT_TRUE(MapModelIsSound(characters_of_level))
-            << "level " << int(level_index) << ", frame " << frame << ", seed " << seed;
+            << "level " << int(run.level_index) << ", frame " << frame << ", seed " << seed;
       }
       test::ReleaseAllKeys();
       ClearKeys();

@@ -8,31 +8,21 @@
 
 #include "app/resources.h"
 #include "app/settings.h"
-#include "app/title_menu.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
-#include "engine/platform.h"
 #include "engine/random.h"
 #include "engine/timing.h"
 #include "play/entities.h"
-#include "play/notice.h"
 #include "play/play_loop.h"
-#include "play/push_vehicle.h"
-#include "world/actions.h"
-#include "world/inventory.h"
+#include "play/tables.h"
 #include "world/level_files.h"
 #include "world/map.h"
-#include "world/map_effects.h"
+#include "world/world.h"
 
 namespace vn::test {
 
 void InitTestEnvironment() {
-  SetHeadless(true);
-  InitPlatform();
-  UseVirtualClock(true);
-  SetDefaultSettings();
-  OpenPlayWindow();
-  frame_timer = TTimer::Create(60);
+  StartHeadless();
   FillFixedTables();
   SeedRandom(12345);
 }
@@ -49,35 +39,11 @@ void ResetDrawState() {
 }
 
 void ResetGameState() {
-  character_list.Clear();
-  shot_list.Clear();
-  fragment_list.Clear();
-  explosion_list.Clear();
-  action_list.Clear();
-  change_list.Clear();
-  autoswitch_list.Clear();
-  map_effect_list.Clear();
-  effect_todo_list.Clear();
-  topple_image.reset();
-  FillFixedTables();
+  ResetPlayState();
+  // Tests start inside a tiny map on the first level, with the clock read.
   ResizeMap(1, 1);
-  cam_tile_x = cam_tile_y = cam_shift_x = cam_shift_y = 0;
-  ClearInventory();
-  inventory_slot = 0;
-  level_index = 1;
-  player_x = player_y = 0;
-  aim_target.reset();
-  ResetPush();
-  anim_frame = 0;
-  anim_timer = 0;
-  fg_offset = 0;
-  look_home_x = look_home_y = -1;
-  level_changed_this_frame = false;
-  now_ms = ClockMillis();
-  in_vehicle = 0;
-  vehicle_tile = 0;
-  vehicle_angle = 0;
-  ClearNotice();
+  run.level_index = 1;
+  run.now_ms = ClockMillis();
   ResetInputForTest();
   SetDefaultSettings();
   SeedRandom(12345);
@@ -149,14 +115,14 @@ void LevelBuilder::Write(const std::string& name) const {
 }
 void LevelBuilder::Load(const std::string& name) const {
   Write(name);
-  ASSERT_TRUE(LoadLevel(name, "map")) << last_level_error;
+  ASSERT_TRUE(LoadLevel(name, "map")) << world.last_level_error;
 }
 
 void LevelBuilder::Start(const std::string& name, uint8_t index) const {
   Write(name);
-  level_names[index] = name;
-  level_index = index;
-  ASSERT_TRUE(BeginLevelRun()) << last_level_error;
+  tables.level_names[index] = name;
+  run.level_index = index;
+  ASSERT_TRUE(BeginLevelRun()) << world.last_level_error;
 }
 
 void HoldKey(int key) { InjectKey(key, true); }
@@ -187,7 +153,7 @@ PlayerRef Player() { return FindPlayer(); }
 
 PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t mode, uint8_t power) {
   Create_Player(x, y, typ, 0, power, 0, 0);
-  PlayerRef ch = character_list.Snapshot().back();
+  PlayerRef ch = world.character_list.Snapshot().back();
   ch->mode = mode;
   ch->gunangle = mode == 2 ? 180 : 0;
   return ch;

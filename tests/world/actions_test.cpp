@@ -9,6 +9,7 @@
 #include "world/actions.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -17,7 +18,7 @@ class Actions : public GameTest {};
 
 std::vector<std::tuple<int, int, int, int>> Changes() {
   std::vector<std::tuple<int, int, int, int>> out;
-  for (const auto& c : change_list.Snapshot()) out.emplace_back(c->x, c->y, c->layer, c->tile_new);
+  for (const auto& c : progress.change_list.Snapshot()) out.emplace_back(c->x, c->y, c->layer, c->tile_new);
   return out;
 }
 
@@ -32,7 +33,7 @@ TEST_F(Actions, LaterActionOnACellWinsAndBothAreRecordedInOrder) {
   SetTile(1, 2, 1, 0);
   TriggerAction(3);
   EXPECT_EQ(GetTile(1, 2, 1), 41);
-  EXPECT_EQ(change_list.Count(), 4u);
+  EXPECT_EQ(progress.change_list.Count(), 4u);
 }
 
 TEST_F(Actions, CodeLayerActionStoresTheLowByteAndRecordsTheFullValue) {
@@ -49,8 +50,8 @@ TEST_F(Actions, FiringAnUnknownNumberChangesNothing) {
   TriggerAction(2);
   TriggerAction(0);
   EXPECT_TRUE(LevelSnapshot::Take() == before);
-  EXPECT_TRUE(map_effect_list.IsEmpty());
-  EXPECT_FALSE(topple_image);
+  EXPECT_TRUE(world.map_effect_list.IsEmpty());
+  EXPECT_FALSE(world.topple_image);
 }
 
 TEST_F(Actions, PreparedEffectsCopyTheCellBeforeTheActionsRun) {
@@ -59,7 +60,7 @@ TEST_F(Actions, PreparedEffectsCopyTheCellBeforeTheActionsRun) {
   b.Load();
   const int32_t now = ClockMillis();
   TriggerAction(8);
-  const auto effects = map_effect_list.Snapshot();
+  const auto effects = world.map_effect_list.Snapshot();
   ASSERT_EQ(effects.size(), 2u);
 
   const auto& falling = *effects[0];
@@ -86,7 +87,7 @@ TEST_F(Actions, PreparedEffectsCopyTheCellBeforeTheActionsRun) {
 
   // The prepared records stay: firing again starts them again.
   TriggerAction(8);
-  EXPECT_EQ(map_effect_list.Count(), 4u);
+  EXPECT_EQ(world.map_effect_list.Count(), 4u);
 }
 
 TEST_F(Actions, ColumnRecordsOfOneNumberFormOneColumn) {
@@ -95,8 +96,8 @@ TEST_F(Actions, ColumnRecordsOfOneNumberFormOneColumn) {
   b.Effect(6, 3, 8, 0, 4).Effect(6, 9, 1, 0, 5).Effect(6, 0, 0, 1, 4).Effect(6, 5, 5, 2, 4).Effect(6, 7, 7, 203, 5);
   b.Load();
   TriggerAction(6);
-  ASSERT_EQ(map_effect_list.Count(), 1u);
-  const auto& column = *map_effect_list.First();
+  ASSERT_EQ(world.map_effect_list.Count(), 1u);
+  const auto& column = *world.map_effect_list.First();
   EXPECT_EQ(column.typ, 5);
   EXPECT_EQ(column.layer, 203);
   EXPECT_EQ(column.x, 3 * 32 + 32);   // a column falling right turns about its bottom-right corner
@@ -104,18 +105,18 @@ TEST_F(Actions, ColumnRecordsOfOneNumberFormOneColumn) {
   EXPECT_FLOAT_EQ(column.speedy, 0.05f);
   EXPECT_EQ(column.rotation_way, 1);
   EXPECT_EQ(column.timeout, INT_MAX);
-  ASSERT_TRUE(topple_image);
-  EXPECT_EQ(GetImageWidth(topple_image), 32);
-  EXPECT_EQ(GetImageHeight(topple_image), 5 * 32);
-  EXPECT_FLOAT_EQ(topple_image->handle_x, 32);
-  EXPECT_FLOAT_EQ(topple_image->handle_y, 160);
+  ASSERT_TRUE(world.topple_image);
+  EXPECT_EQ(GetImageWidth(world.topple_image), 32);
+  EXPECT_EQ(GetImageHeight(world.topple_image), 5 * 32);
+  EXPECT_FLOAT_EQ(world.topple_image->handle_x, 32);
+  EXPECT_FLOAT_EQ(world.topple_image->handle_y, 160);
 }
 
 TEST_F(Actions, ColumnPictureIsGrabbedFromTheFrameAtItsScreenPlace) {
   LevelBuilder(20, 20).Effect(2, 5, 6, 0, 4).Effect(2, 5, 5, 0, 4).Load();
-  cam_tile_x = 1;
-  cam_tile_y = 2;
-  cam_shift_x = -8;
+  camera.cam_tile_x = 1;
+  camera.cam_tile_y = 2;
+  camera.cam_shift_x = -8;
   // Column cells (5, 5) and (5, 6): on screen from x 4*32-8 = 120, y 3*32 = 96, 64 tall.
   SetClsColor(255, 255, 255);
   Cls();
@@ -125,15 +126,15 @@ TEST_F(Actions, ColumnPictureIsGrabbedFromTheFrameAtItsScreenPlace) {
   DrawRect(120, 128, 32, 32);
   SetColor(255, 255, 255);
   TriggerAction(2);
-  ASSERT_TRUE(topple_image);
-  ASSERT_FALSE(topple_image->pixmaps.empty());
+  ASSERT_TRUE(world.topple_image);
+  ASSERT_FALSE(world.topple_image->pixmaps.empty());
   uint8_t top[4], bottom[4];
-  GetPixelRGBA(*topple_image->pixmaps[0], 16, 16, top);
-  GetPixelRGBA(*topple_image->pixmaps[0], 16, 48, bottom);
+  GetPixelRGBA(*world.topple_image->pixmaps[0], 16, 16, top);
+  GetPixelRGBA(*world.topple_image->pixmaps[0], 16, 48, bottom);
   EXPECT_NEAR(top[1], 200, 1);
   EXPECT_NEAR(bottom[0], 200, 1);
-  EXPECT_FLOAT_EQ(topple_image->handle_x, 0);   // a left-falling column turns about its bottom-left corner
-  EXPECT_EQ(map_effect_list.First()->x, 5 * 32);
+  EXPECT_FLOAT_EQ(world.topple_image->handle_x, 0);   // a left-falling column turns about its bottom-left corner
+  EXPECT_EQ(world.map_effect_list.First()->x, 5 * 32);
 }
 
 }  // namespace

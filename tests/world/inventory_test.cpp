@@ -3,8 +3,11 @@
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "play/entities.h"
+#include "play/inventory_screen.h"
+#include "play/play_loop.h"
 #include "tests/support/harness.h"
 #include "world/inventory.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -19,7 +22,7 @@ class Inventory : public GameTest {
     p->gun = gun;
     return p;
   }
-  void Hold(int32_t slot, uint16_t count = 1) { inventory[static_cast<size_t>(slot)] = {1, count}; }
+  void Hold(int32_t slot, uint16_t count = 1) { progress.inventory[static_cast<size_t>(slot)] = {1, count}; }
   // One frame with a key tapped (down and up) before it.
   bool FrameWithTap(int key) {
     TapKey(key);
@@ -49,10 +52,10 @@ class InventoryPaging : public Inventory, public ::testing::WithParamInterface<P
 
 TEST_P(InventoryPaging, ArrowsFindTheNextHeldSlot) {
   for (const int32_t s : GetParam().held) Hold(s);
-  inventory_slot = GetParam().from;
+  run.inventory_slot = GetParam().from;
   BeginInventoryScreen();
   FrameHolding(GetParam().key);
-  EXPECT_EQ(inventory_slot, GetParam().to) << GetParam().what;
+  EXPECT_EQ(run.inventory_slot, GetParam().to) << GetParam().what;
 }
 
 // The left arrow searches forward and the right arrow backward.
@@ -77,7 +80,7 @@ TEST_F(Inventory, ChangingSlotShrinksForTwentyTwoFramesAndGrowsForTwentyThree) {
   for (int frame = 1; frame <= 46; ++frame) {
     InventoryFrame();
     scales.push_back(GetDrawState().tform_scale_x);
-    slots.push_back(inventory_slot);
+    slots.push_back(run.inventory_slot);
   }
   ReleaseKey(kLeft);
   for (size_t i = 0; i < 22; ++i) EXPECT_FLOAT_EQ(scales[i], 11.5f - 0.5f * float(i)) << "frame " << i + 1;
@@ -90,17 +93,17 @@ TEST_F(Inventory, ChangingSlotShrinksForTwentyTwoFramesAndGrowsForTwentyThree) {
 TEST_F(Inventory, HealthRestoresPowerUpToOneHundred) {
   PlayerRef p = AddPlayer(80);
   Hold(1, 2);
-  inventory_slot = 1;
+  run.inventory_slot = 1;
   BeginInventoryScreen();
   EXPECT_TRUE(FrameWithTap(kUse));
   EXPECT_EQ(p->power, 100);
-  EXPECT_EQ(inventory[1][1], 1);
-  EXPECT_EQ(inventory[1][0], 1);
+  EXPECT_EQ(progress.inventory[1][1], 1);
+  EXPECT_EQ(progress.inventory[1][0], 1);
   p->power = 10;
   EXPECT_TRUE(FrameWithTap(kUse));
   EXPECT_EQ(p->power, 60);
-  EXPECT_EQ(inventory[1][1], 0);
-  EXPECT_EQ(inventory[1][0], 0);   // the last one clears the flag
+  EXPECT_EQ(progress.inventory[1][1], 0);
+  EXPECT_EQ(progress.inventory[1][0], 0);   // the last one clears the flag
   EXPECT_TRUE(FrameWithTap(kUse));
   EXPECT_EQ(p->power, 60);
 }
@@ -108,32 +111,32 @@ TEST_F(Inventory, HealthRestoresPowerUpToOneHundred) {
 TEST_F(Inventory, BasicGunNeedsNoAmmunitionAndClosesTheScreen) {
   PlayerRef p = AddPlayer(100, 2);
   Hold(20, 0);
-  inventory_slot = 20;
+  run.inventory_slot = 20;
   BeginInventoryScreen();
   EXPECT_FALSE(FrameWithTap(kUse));
   EXPECT_EQ(p->gun, 0);
-  EXPECT_EQ(inventory[20][0], 0);
-  EXPECT_EQ(inventory[22][0], 1);   // the gun in hand went into the bag
+  EXPECT_EQ(progress.inventory[20][0], 0);
+  EXPECT_EQ(progress.inventory[22][0], 1);   // the gun in hand went into the bag
 }
 
 TEST_F(Inventory, OtherGunsNeedAmmunition) {
   PlayerRef p = AddPlayer(100, 0);
   Hold(21, 0);
-  inventory_slot = 21;
+  run.inventory_slot = 21;
   BeginInventoryScreen();
   EXPECT_TRUE(FrameWithTap(kUse));
   EXPECT_EQ(p->gun, 0);
-  inventory[21][1] = 30;
+  progress.inventory[21][1] = 30;
   EXPECT_FALSE(FrameWithTap(kUse));
   EXPECT_EQ(p->gun, 1);
-  EXPECT_EQ(inventory[21][0], 0);
-  EXPECT_EQ(inventory[20][0], 1);
+  EXPECT_EQ(progress.inventory[21][0], 0);
+  EXPECT_EQ(progress.inventory[20][0], 1);
 }
 
 TEST_F(Inventory, GunKindBeyondTheBagIsReplacedSafely) {
   PlayerRef p = AddPlayer(100, 200);   // only a damaged level can give this
   Hold(23, 5);
-  inventory_slot = 23;
+  run.inventory_slot = 23;
   BeginInventoryScreen();
   EXPECT_FALSE(FrameWithTap(kUse));
   EXPECT_EQ(p->gun, 3);
@@ -144,24 +147,24 @@ TEST_F(Inventory, UseDoesNothingOnOtherSlotsOrWithoutAPlayer) {
   Hold(0, 12);
   Hold(2, 1);
   for (const int32_t slot : {0, 2}) {
-    inventory_slot = slot;
+    run.inventory_slot = slot;
     BeginInventoryScreen();
     EXPECT_TRUE(FrameWithTap(kUse));
-    EXPECT_EQ(inventory[static_cast<size_t>(slot)][1], slot == 0 ? 12 : 1);
+    EXPECT_EQ(progress.inventory[static_cast<size_t>(slot)][1], slot == 0 ? 12 : 1);
   }
   EXPECT_EQ(p->power, 50);
 
-  character_list.Clear();
+  world.character_list.Clear();
   AddCharacter(0, 0, 3);   // an enemy is not the player
   Hold(1, 1);
   Hold(20, 0);
   for (const int32_t slot : {1, 20}) {
-    inventory_slot = slot;
+    run.inventory_slot = slot;
     BeginInventoryScreen();
     EXPECT_TRUE(FrameWithTap(kUse));
   }
-  EXPECT_EQ(inventory[1][1], 1);
-  EXPECT_EQ(inventory[20][0], 1);
+  EXPECT_EQ(progress.inventory[1][1], 1);
+  EXPECT_EQ(progress.inventory[20][0], 1);
 }
 
 TEST_F(Inventory, EscapeSpaceAndIClose) {

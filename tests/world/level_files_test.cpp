@@ -13,6 +13,7 @@
 #include "world/level_files.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -26,10 +27,10 @@ TEST_F(LevelFiles, SmallestMapFileIsElevenBytesLaidOutAsStored) {
             (std::vector<uint8_t>{1, 0, 1, 0, 0x02, 0x01, 0x04, 0x03, 0x06, 0x05, 7}));
 
   b.Load();
-  EXPECT_EQ(map_width, 1);
+  EXPECT_EQ(world.map_width, 1);
   EXPECT_EQ(GetTile(0, 0, 1), 0x0304);
   EXPECT_EQ(GetCode(0, 0), 7);
-  EXPECT_TRUE(character_list.IsEmpty());   // no characters, no player
+  EXPECT_TRUE(world.character_list.IsEmpty());   // no characters, no player
 }
 
 TEST_F(LevelFiles, MapFileSizeAndCellOffsetsFollowTheLayerMajorLayout) {
@@ -44,7 +45,7 @@ TEST_F(LevelFiles, MapFileSizeAndCellOffsetsFollowTheLayerMajorLayout) {
 
 TEST_F(LevelFiles, CharactersAreCreatedInFileOrderWithTheirFields) {
   LevelBuilder(4, 4).Enemy(64, 32, 255, 1, 96, 231, 2).Player(32, 64, 100, 0).Load();
-  const auto chars = character_list.Snapshot();
+  const auto chars = world.character_list.Snapshot();
   ASSERT_EQ(chars.size(), 2u);
   EXPECT_EQ(chars[0]->typ, 2);
   EXPECT_EQ(chars[0]->x, 64);
@@ -67,52 +68,52 @@ TEST_F(LevelFiles, FillerBytesAreSkippedAndEmptyFilesGiveEmptyLists) {
   eff.U8(0).Text(std::string(effect.begin(), effect.end())).U8(0);
   WriteFileBytes("map/Fill.vnd", vnd.data);
   WriteFileBytes("map/Fill.eff", eff.data);
-  ASSERT_TRUE(LoadLevel("Fill", "map")) << last_level_error;
-  ASSERT_EQ(action_list.Count(), 2u);
-  EXPECT_EQ(action_list.First()->new_tile, 300);
-  EXPECT_EQ(action_list.First()->layer, 200);
-  ASSERT_EQ(effect_todo_list.Count(), 1u);
-  EXPECT_EQ(effect_todo_list.First()->x, 3);
-  EXPECT_EQ(effect_todo_list.First()->typ, 2);
+  ASSERT_TRUE(LoadLevel("Fill", "map")) << world.last_level_error;
+  ASSERT_EQ(world.action_list.Count(), 2u);
+  EXPECT_EQ(world.action_list.First()->new_tile, 300);
+  EXPECT_EQ(world.action_list.First()->layer, 200);
+  ASSERT_EQ(world.effect_todo_list.Count(), 1u);
+  EXPECT_EQ(world.effect_todo_list.First()->x, 3);
+  EXPECT_EQ(world.effect_todo_list.First()->typ, 2);
 
   for (const auto& contents : {std::vector<uint8_t>{}, std::vector<uint8_t>(5, 0)}) {
     WriteFileBytes("map/Fill.vnd", contents);
     WriteFileBytes("map/Fill.eff", contents);
-    ASSERT_TRUE(LoadLevel("Fill", "map")) << last_level_error;
-    EXPECT_TRUE(action_list.IsEmpty());
-    EXPECT_TRUE(effect_todo_list.IsEmpty());
+    ASSERT_TRUE(LoadLevel("Fill", "map")) << world.last_level_error;
+    EXPECT_TRUE(world.action_list.IsEmpty());
+    EXPECT_TRUE(world.effect_todo_list.IsEmpty());
   }
 }
 
 TEST_F(LevelFiles, MissingActionsFileMeansNoActions) {
   LevelBuilder(2, 2).Action(1, 0, 0, 5, 0).Load("Acts");
-  ASSERT_EQ(action_list.Count(), 1u);
+  ASSERT_EQ(world.action_list.Count(), 1u);
   LevelBuilder(2, 2).Load("Plain");   // no actions: no .vnd is written
   EXPECT_EQ(GetFileKind("map/Plain.vnd"), 0);
-  EXPECT_TRUE(action_list.IsEmpty());
+  EXPECT_TRUE(world.action_list.IsEmpty());
 }
 
 TEST_F(LevelFiles, LoadResetsCameraAndListsButKeepsRunningEffects) {
   LevelBuilder(2, 2).Load("First");
-  cam_tile_x = 3;
-  cam_shift_y = -7;
-  shot_list.AddLast(std::make_shared<Tshot>());
-  fragment_list.AddLast(std::make_shared<Tfragment>());
-  explosion_list.AddLast(std::make_shared<Texplosion>());
-  map_effect_list.AddLast(std::make_shared<Tmap_effects>());
-  change_list.AddLast(std::make_shared<Tmap_change_done>());
-  effect_todo_list.AddLast(std::make_shared<Tmap_effects_todo>());
+  camera.cam_tile_x = 3;
+  camera.cam_shift_y = -7;
+  world.shot_list.AddLast(std::make_shared<Tshot>());
+  world.fragment_list.AddLast(std::make_shared<Tfragment>());
+  world.explosion_list.AddLast(std::make_shared<Texplosion>());
+  world.map_effect_list.AddLast(std::make_shared<Tmap_effects>());
+  progress.change_list.AddLast(std::make_shared<Tmap_change_done>());
+  world.effect_todo_list.AddLast(std::make_shared<Tmap_effects_todo>());
 
   LevelBuilder(2, 2).Player(0, 0).Load("Second");
-  EXPECT_EQ(cam_tile_x, 0);
-  EXPECT_EQ(cam_shift_y, 0);
-  EXPECT_TRUE(shot_list.IsEmpty());
-  EXPECT_TRUE(fragment_list.IsEmpty());
-  EXPECT_TRUE(effect_todo_list.IsEmpty());
-  EXPECT_EQ(explosion_list.Count(), 1u);
-  EXPECT_EQ(map_effect_list.Count(), 1u);
-  EXPECT_EQ(change_list.Count(), 1u);   // a level run's records are not the loader's
-  EXPECT_EQ(character_list.Count(), 1u);
+  EXPECT_EQ(camera.cam_tile_x, 0);
+  EXPECT_EQ(camera.cam_shift_y, 0);
+  EXPECT_TRUE(world.shot_list.IsEmpty());
+  EXPECT_TRUE(world.fragment_list.IsEmpty());
+  EXPECT_TRUE(world.effect_todo_list.IsEmpty());
+  EXPECT_EQ(world.explosion_list.Count(), 1u);
+  EXPECT_EQ(world.map_effect_list.Count(), 1u);
+  EXPECT_EQ(progress.change_list.Count(), 1u);   // a level run's records are not the loader's
+  EXPECT_EQ(world.character_list.Count(), 1u);
 }
 
 TEST_F(LevelFiles, SmallerSecondLevelReplacesTheArraysAndKeepsTheMarginZero) {
@@ -122,10 +123,10 @@ TEST_F(LevelFiles, SmallerSecondLevelReplacesTheArraysAndKeepsTheMarginZero) {
   big.Load("Big");
 
   LevelBuilder(2, 3).Fill(1, 0, 0, 1, 2, 4).Load("Small");
-  EXPECT_EQ(map_width, 2);
-  EXPECT_EQ(map_height, 3);
-  EXPECT_EQ(map_tiles.size(), size_t(5 * 6 * 3));
-  EXPECT_EQ(map_codes.size(), size_t(5 * 6));
+  EXPECT_EQ(world.map_width, 2);
+  EXPECT_EQ(world.map_height, 3);
+  EXPECT_EQ(world.map_tiles.size(), size_t(5 * 6 * 3));
+  EXPECT_EQ(world.map_codes.size(), size_t(5 * 6));
   for (int x = 0; x < 5; ++x) {
     for (int y = 0; y < 6; ++y) {
       const bool inside = x < 2 && y < 3;
@@ -157,8 +158,8 @@ TEST_P(DamagedLevel, IsRefusedAndLeavesTheRunningLevelUntouched) {
   LevelBuilder running(5, 4);
   running.Fill(0, 0, 3, 4, 3, 1).Code(1, 1, 201).Player(32, 32).Enemy(64, 32).Action(4, 1, 1, 9, 1).Effect(4, 2, 2, 0, 2);
   running.Load("Running");
-  cam_tile_x = 1;
-  cam_shift_x = -4;
+  camera.cam_tile_x = 1;
+  camera.cam_shift_x = -4;
   const auto before = LevelSnapshot::Take();
 
   // W 3, H 2, one character, two actions, two effects: every section present.
@@ -172,7 +173,7 @@ TEST_P(DamagedLevel, IsRefusedAndLeavesTheRunningLevelUntouched) {
   EXPECT_FALSE(ReadLevelData("map", "Bad", data, error));
   EXPECT_NE(error.find(GetParam().file_in_error), std::string::npos) << error;
   EXPECT_FALSE(LoadLevel("Bad", "map"));
-  EXPECT_EQ(last_level_error, error);
+  EXPECT_EQ(world.last_level_error, error);
   EXPECT_TRUE(LevelSnapshot::Take() == before);
 }
 

@@ -8,6 +8,7 @@
 #include "world/actions.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -27,11 +28,11 @@ class MapEffects : public GameTest {
       e->speedy = 0.05f;
       e->rotation_way = typ - 4;
     }
-    map_effect_list.AddLast(e);
+    world.map_effect_list.AddLast(e);
     return e;
   }
   bool Running(const std::shared_ptr<Tmap_effects>& e) {
-    for (const auto& r : map_effect_list.Snapshot())
+    for (const auto& r : world.map_effect_list.Snapshot())
       if (r == e) return true;
     return false;
   }
@@ -85,7 +86,7 @@ TEST_F(MapEffects, ThrownTileEndsAfterItsTime) {
   AdvanceVirtualClock(1);
   UpdateMapEffects();
   EXPECT_FALSE(Running(e));
-  EXPECT_TRUE(change_list.IsEmpty());
+  EXPECT_TRUE(progress.change_list.IsEmpty());
 }
 
 TEST_F(MapEffects, FallingTileAboveSolidLandsAtOnceInItsOwnCell) {
@@ -95,8 +96,8 @@ TEST_F(MapEffects, FallingTileAboveSolidLandsAtOnceInItsOwnCell) {
   UpdateMapEffects();
   EXPECT_FALSE(Running(e));
   EXPECT_EQ(GetTile(3, 2, 1), 42);
-  ASSERT_EQ(change_list.Count(), 1u);
-  const auto& c = *change_list.First();
+  ASSERT_EQ(progress.change_list.Count(), 1u);
+  const auto& c = *progress.change_list.First();
   EXPECT_EQ(std::tuple(c.x, c.y, c.layer, c.tile_new), std::tuple(3, 2, 1, 42));
 }
 
@@ -127,7 +128,7 @@ TEST_P(FallingTileCrush, KillsOnlyInsideTheWindowBelow) {
   auto e = Start(2, 320, 100);   // moves to y 101 in its first frame
   Create_Player(320 + GetParam().dx, 101 + GetParam().dy, 1, 0, 100, 0, 0);
   UpdateMapEffects();
-  EXPECT_EQ(character_list.First()->power, GetParam().crushed ? 0 : 100)
+  EXPECT_EQ(world.character_list.First()->power, GetParam().crushed ? 0 : 100)
       << "dx " << GetParam().dx << " dy " << GetParam().dy;
 }
 
@@ -143,11 +144,11 @@ TEST_F(MapEffects, SinkingTileTestsSolidInItsOwnCell) {
   UpdateMapEffects();
   EXPECT_FALSE(Running(e));
   EXPECT_EQ(GetTile(2, 2, 2), 9);
-  EXPECT_EQ(change_list.Count(), 1u);
+  EXPECT_EQ(progress.change_list.Count(), 1u);
 
   // Solid below is no reason to stop: the tile sinks into the solid cell.
   ResizeMap(6, 8);
-  change_list.Clear();
+  progress.change_list.Clear();
   SetTile(1, 3, 0, 1);
   auto s = Start(3, 32, 64, 9, 1);
   EXPECT_EQ(FramesUntilEnd(s, 100), 32);
@@ -163,13 +164,13 @@ TEST_F(MapEffects, SinkingTileTestsSolidInItsOwnCell) {
 
 TEST_F(MapEffects, TileLeavingTheMapAtTheBottomEndsWithoutWriting) {
   ResizeMap(2, 2);
-  const auto tiles = map_tiles;
+  const auto tiles = world.map_tiles;
   auto falling = Start(2, 0, 0, 5);
   auto sinking = Start(3, 32, 0, 5);
   EXPECT_GT(FramesUntilEnd(falling, 500), 0);
   EXPECT_GT(FramesUntilEnd(sinking, 500), 0);
-  EXPECT_EQ(map_tiles, tiles);
-  EXPECT_TRUE(change_list.IsEmpty());
+  EXPECT_EQ(world.map_tiles, tiles);
+  EXPECT_TRUE(progress.change_list.IsEmpty());
 }
 
 TEST_F(MapEffects, ColumnsEndPastNinetyDegrees) {
@@ -192,9 +193,9 @@ TEST_F(MapEffects, EndingColumnChainsItsActionInTheSameFrame) {
   EXPECT_EQ(GetTile(1, 1, 0), 99);
   // The falling tile the chained action started was reached in the same walk:
   // it sat on solid ground and landed at once.
-  EXPECT_TRUE(map_effect_list.IsEmpty());
+  EXPECT_TRUE(world.map_effect_list.IsEmpty());
   EXPECT_EQ(GetTile(3, 4, 0), 0);   // its copy was of an empty cell
-  EXPECT_EQ(change_list.Count(), 2u);
+  EXPECT_EQ(progress.change_list.Count(), 2u);
 }
 
 TEST_F(MapEffects, TileWithAnActionLayerLandsNowhereButChains) {
@@ -203,8 +204,8 @@ TEST_F(MapEffects, TileWithAnActionLayerLandsNowhereButChains) {
   UpdateMapEffects();
   EXPECT_FALSE(Running(e));
   EXPECT_EQ(GetTile(0, 0, 1), 77);
-  ASSERT_EQ(change_list.Count(), 1u);   // only the chained action's change
-  EXPECT_EQ(change_list.First()->layer, 1);
+  ASSERT_EQ(progress.change_list.Count(), 1u);   // only the chained action's change
+  EXPECT_EQ(progress.change_list.First()->layer, 1);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "engine/graphics.h"
 #include "tests/support/harness.h"
 #include "world/map.h"
+#include "world/tiles.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -12,14 +14,14 @@ class MapModel : public GameTest {};
 
 TEST_F(MapModel, ArraysHoldTheMarginAndIgnoreAccessBeyondIt) {
   ResizeMap(4, 2);
-  ASSERT_EQ(map_tiles.size(), size_t(7 * 5 * 3));
+  ASSERT_EQ(world.map_tiles.size(), size_t(7 * 5 * 3));
   SetTile(2, 1, 2, 77);
-  EXPECT_EQ(map_tiles[(2 * 5 + 1) * 3 + 2], 77);   // column-major, layer innermost
+  EXPECT_EQ(world.map_tiles[(2 * 5 + 1) * 3 + 2], 77);   // column-major, layer innermost
   SetCode(6, 4, 9);                                 // the last margin cell is inside
-  EXPECT_EQ(map_codes[6 * 5 + 4], 9);
+  EXPECT_EQ(world.map_codes[6 * 5 + 4], 9);
 
-  const auto tiles = map_tiles;
-  const auto codes = map_codes;
+  const auto tiles = world.map_tiles;
+  const auto codes = world.map_codes;
   for (const auto& [x, y] : {std::pair{-1, 0}, {0, -1}, {7, 0}, {0, 5}, {INT32_MIN, INT32_MAX}}) {
     SetTile(x, y, 0, 5);
     SetCell(x, y, kCodeLayer, 5);
@@ -27,8 +29,8 @@ TEST_F(MapModel, ArraysHoldTheMarginAndIgnoreAccessBeyondIt) {
     EXPECT_EQ(GetCode(x, y), 0);
   }
   SetTile(1, 1, 3, 5);   // no such layer
-  EXPECT_EQ(map_tiles, tiles);
-  EXPECT_EQ(map_codes, codes);
+  EXPECT_EQ(world.map_tiles, tiles);
+  EXPECT_EQ(world.map_codes, codes);
 }
 
 TEST_F(MapModel, PixelProbesTruncateTowardZero) {
@@ -87,11 +89,11 @@ class MapDrawing : public MapModel {
     const uint8_t rgba[4] = {r, g, b, 255};
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x) SetPixelRGBA(*pixmap, x, y, rgba);
-    tile_images[value][static_cast<size_t>(layer)] = ImageFromPixmap(pixmap, 0);
+    world_assets.tile_images[value][static_cast<size_t>(layer)] = ImageFromPixmap(pixmap, 0);
     used_.push_back({value, layer});
   }
   void TearDown() override {
-    for (const auto& [value, layer] : used_) tile_images[value][static_cast<size_t>(layer)].reset();
+    for (const auto& [value, layer] : used_) world_assets.tile_images[value][static_cast<size_t>(layer)].reset();
     MapModel::TearDown();
   }
   std::vector<std::pair<uint16_t, int>> used_;
@@ -105,8 +107,8 @@ TEST_F(MapDrawing, BackLayersFollowTheCamera) {
   SetTile(3, 1, 1, 6);
   SetTile(4, 1, 1, 701);   // beyond the picture table: skipped
   SetTile(5, 1, 1, 300);   // no picture: skipped
-  cam_tile_x = 2;
-  cam_shift_x = -5;
+  camera.cam_tile_x = 2;
+  camera.cam_shift_x = -5;
   SetClsColor(255, 255, 255);
   Cls();
   DrawBackLayers();

@@ -6,7 +6,10 @@
 #include "engine/stream.h"
 #include "play/entities.h"
 #include "play/notice.h"
+#include "play/play_loop.h"
 #include "play/push_vehicle.h"
+#include "play/save_load.h"
+#include "play/tables.h"
 #include "tests/support/harness.h"
 #include "tests/world/world_test_support.h"
 #include "world/actions.h"
@@ -14,6 +17,7 @@
 #include "world/level_files.h"
 #include "world/map.h"
 #include "world/save_game.h"
+#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -62,12 +66,12 @@ class SaveGameTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    level_names[1] = "Test";
-    level_index = 1;
+    tables.level_names[1] = "Test";
+    run.level_index = 1;
   }
   void TearDown() override {
     SetAtomicWriteInterruptForTest(false);
-    save_reserved_float = 0;
+    progress.save_reserved_float = 0;
     GameTest::TearDown();
   }
 
@@ -82,20 +86,20 @@ class SaveGameTest : public GameTest {
     SetTile(2, 4, 1, 0);
     RecordMapChange(2, 4, 1, 0);
     SetCode(3, 4, 0);
-    autoswitch_list.AddLast(std::make_shared<Tautoswitch_done>(Tautoswitch_done{3, 4}));
-    character_list.Clear();
-    character_list.AddLast(Character(70, 130, 0));
-    character_list.AddLast(Character(-1, 0, 2));   // x -1 collides with the list's end mark
-    character_list.AddLast(Character(300, 12, 5));
-    cam_tile_x = 2;
-    cam_tile_y = 1;
-    cam_shift_x = -9;
-    in_vehicle = 1;
-    vehicle_tile = 651;
-    vehicle_angle = -7;
-    save_reserved_float = 1.5f;
-    inventory[0] = {1, 300};
-    inventory[29] = {1, 2};
+    progress.autoswitch_list.AddLast(std::make_shared<Tautoswitch_done>(Tautoswitch_done{3, 4}));
+    world.character_list.Clear();
+    world.character_list.AddLast(Character(70, 130, 0));
+    world.character_list.AddLast(Character(-1, 0, 2));   // x -1 collides with the list's end mark
+    world.character_list.AddLast(Character(300, 12, 5));
+    camera.cam_tile_x = 2;
+    camera.cam_tile_y = 1;
+    camera.cam_shift_x = -9;
+    push_vehicle.in_vehicle = 1;
+    push_vehicle.vehicle_tile = 651;
+    push_vehicle.vehicle_angle = -7;
+    progress.save_reserved_float = 1.5f;
+    progress.inventory[0] = {1, 300};
+    progress.inventory[29] = {1, 2};
   }
 
   std::vector<uint8_t> SavedBytes() { return ReadFileBytes(kSaveGamePath); }
@@ -105,14 +109,14 @@ TEST_F(SaveGameTest, SaveRightAfterEnteringALevelHoldsExactlyTheBlocks) {
   LevelBuilder(3, 3).Load("Test");
   auto ch = Character(100, -50, 0);
   ch->power = 300;   // only the low 8 bits are stored
-  character_list.AddLast(ch);
-  cam_tile_x = 2;
-  cam_tile_y = -1;
-  in_vehicle = 1;
-  vehicle_tile = 651;
-  vehicle_angle = -7;
-  inventory[0] = {1, 300};
-  inventory[29] = {1, 2};
+  world.character_list.AddLast(ch);
+  camera.cam_tile_x = 2;
+  camera.cam_tile_y = -1;
+  push_vehicle.in_vehicle = 1;
+  push_vehicle.vehicle_tile = 651;
+  push_vehicle.vehicle_angle = -7;
+  progress.inventory[0] = {1, 300};
+  progress.inventory[29] = {1, 2};
   ASSERT_TRUE(SaveGame(1));
   EXPECT_EQ(CurrentNotice(), "Gespeichert");
 
@@ -140,36 +144,36 @@ TEST_F(SaveGameTest, SizeGrowsByTheRecordSizes) {
 TEST_F(SaveGameTest, LoadingReproducesTheRun) {
   PlaySomeOfALevel();
   ASSERT_TRUE(SaveGame(1));
-  const auto tiles = map_tiles;
-  const auto codes = map_codes;
-  const auto saved = character_list.Snapshot();
-  const auto inventory_saved = inventory;
+  const auto tiles = world.map_tiles;
+  const auto codes = world.map_codes;
+  const auto saved = world.character_list.Snapshot();
+  const auto inventory_saved = progress.inventory;
 
   // Play on and change everything, then load.
   SetTile(0, 0, 0, 9);
   RecordMapChange(0, 0, 0, 9);
-  character_list.Clear();
+  world.character_list.Clear();
   ClearInventory();
-  cam_tile_x = cam_tile_y = 0;
-  in_vehicle = 0;
-  vehicle_tile = 0;
-  vehicle_angle = 0;
-  save_reserved_float = 0;
-  level_index = 3;
+  camera.cam_tile_x = camera.cam_tile_y = 0;
+  push_vehicle.in_vehicle = 0;
+  push_vehicle.vehicle_tile = 0;
+  push_vehicle.vehicle_angle = 0;
+  progress.save_reserved_float = 0;
+  run.level_index = 3;
 
-  ASSERT_EQ(LoadGame(), 1) << last_save_error;
-  EXPECT_EQ(map_tiles, tiles);
-  EXPECT_EQ(map_codes, codes);
+  ASSERT_EQ(LoadGame(), 1) << run.last_save_error;
+  EXPECT_EQ(world.map_tiles, tiles);
+  EXPECT_EQ(world.map_codes, codes);
   EXPECT_EQ(GetTile(6, 2, 0), 670);
   EXPECT_EQ(GetCode(6, 3), 250);
   EXPECT_EQ(GetCode(3, 4), 0);   // the automatic cell cannot fire again
-  EXPECT_EQ(change_list.Count(), 3u);
-  EXPECT_EQ(change_list.First()->tile_new, 670);
-  ASSERT_EQ(autoswitch_list.Count(), 1u);
-  EXPECT_EQ(autoswitch_list.First()->x, 3);
-  EXPECT_EQ(action_list.Count(), 2u);
+  EXPECT_EQ(progress.change_list.Count(), 3u);
+  EXPECT_EQ(progress.change_list.First()->tile_new, 670);
+  ASSERT_EQ(progress.autoswitch_list.Count(), 1u);
+  EXPECT_EQ(progress.autoswitch_list.First()->x, 3);
+  EXPECT_EQ(world.action_list.Count(), 2u);
 
-  const auto loaded = character_list.Snapshot();
+  const auto loaded = world.character_list.Snapshot();
   ASSERT_EQ(loaded.size(), 3u);
   for (size_t i = 0; i < 3; ++i) {
     Tplayer expected = *saved[i];
@@ -181,15 +185,15 @@ TEST_F(SaveGameTest, LoadingReproducesTheRun) {
     EXPECT_EQ(loaded[i]->on_sight, 0);
     EXPECT_EQ(loaded[i]->on_sight_timer, 0);
   }
-  EXPECT_EQ(cam_tile_x, 2);
-  EXPECT_EQ(cam_tile_y, 1);
-  EXPECT_EQ(cam_shift_x, 0);
-  EXPECT_EQ(in_vehicle, 1);
-  EXPECT_EQ(vehicle_tile, 651);
-  EXPECT_EQ(vehicle_angle, -7);
-  EXPECT_FLOAT_EQ(save_reserved_float, 1.5f);
-  EXPECT_EQ(inventory, inventory_saved);
-  EXPECT_TRUE(last_save_error.empty());
+  EXPECT_EQ(camera.cam_tile_x, 2);
+  EXPECT_EQ(camera.cam_tile_y, 1);
+  EXPECT_EQ(camera.cam_shift_x, 0);
+  EXPECT_EQ(push_vehicle.in_vehicle, 1);
+  EXPECT_EQ(push_vehicle.vehicle_tile, 651);
+  EXPECT_EQ(push_vehicle.vehicle_angle, -7);
+  EXPECT_FLOAT_EQ(progress.save_reserved_float, 1.5f);
+  EXPECT_EQ(progress.inventory, inventory_saved);
+  EXPECT_TRUE(run.last_save_error.empty());
 
   // Saving again writes the replayed records again: the same file.
   const auto first = SavedBytes();
@@ -201,16 +205,16 @@ TEST_F(SaveGameTest, LoadingReproducesTheRun) {
 // which may come after the player's save in the same frame.
 TEST_F(SaveGameTest, CharacterKilledButNotYetRemovedStaysDeadAfterLoading) {
   LevelBuilder(3, 3).Load("Test");
-  character_list.AddLast(Character(32, 32, 0));
+  world.character_list.AddLast(Character(32, 32, 0));
   for (const int32_t power : {-5, -256, 0}) {
     auto enemy = Character(64, 32, 1);
     enemy->power = power;
-    character_list.AddLast(enemy);
+    world.character_list.AddLast(enemy);
   }
   ASSERT_TRUE(SaveGame(1));
-  ASSERT_EQ(LoadGame(), 1) << last_save_error;
+  ASSERT_EQ(LoadGame(), 1) << run.last_save_error;
 
-  const auto loaded = character_list.Snapshot();
+  const auto loaded = world.character_list.Snapshot();
   ASSERT_EQ(loaded.size(), 4u);
   EXPECT_EQ(loaded[0]->power, 255);
   for (size_t i = 1; i < loaded.size(); ++i) EXPECT_EQ(loaded[i]->power, 0) << "enemy " << i;
@@ -234,7 +238,7 @@ TEST_F(SaveGameTest, TruncatedSaveIsRefusedAtEveryLength) {
     WriteFileBytes(kSaveGamePath, std::vector<uint8_t>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)));
     ClearNotice();
     ASSERT_EQ(LoadGame(), 0) << "cut at " << size;
-    EXPECT_FALSE(last_save_error.empty());
+    EXPECT_FALSE(run.last_save_error.empty());
     EXPECT_EQ(CurrentNotice(), kDamaged);
     ASSERT_TRUE(LevelSnapshot::Take() == before) << "cut at " << size;
   }
@@ -260,7 +264,7 @@ TEST_P(CorruptSave, IsRefusedAndChangesNothing) {
   WriteFileBytes(kSaveGamePath, bytes);
   const auto before = LevelSnapshot::Take();
   EXPECT_EQ(LoadGame(), 0);
-  EXPECT_NE(last_save_error.find(GetParam().error), std::string::npos) << last_save_error;
+  EXPECT_NE(run.last_save_error.find(GetParam().error), std::string::npos) << run.last_save_error;
   EXPECT_EQ(CurrentNotice(), kDamaged);
   EXPECT_TRUE(LevelSnapshot::Take() == before);
 }
@@ -290,7 +294,7 @@ TEST_F(SaveGameTest, DamagedLevelFilesRefuseTheSave) {
   std::filesystem::remove("map/Test.eff");
   const auto before = LevelSnapshot::Take();
   EXPECT_EQ(LoadGame(), 0);
-  EXPECT_NE(last_save_error.find("map/Test.eff"), std::string::npos) << last_save_error;
+  EXPECT_NE(run.last_save_error.find("map/Test.eff"), std::string::npos) << run.last_save_error;
   EXPECT_TRUE(LevelSnapshot::Take() == before);
 }
 
@@ -307,8 +311,8 @@ TEST_F(SaveGameTest, FailedSaveKeepsThePreviousOne) {
   PlaySomeOfALevel();
   ASSERT_TRUE(SaveGame(1));
   const auto good = SavedBytes();
-  inventory[5] = {1, 9};
-  character_list.Clear();
+  progress.inventory[5] = {1, 9};
+  world.character_list.Clear();
 
   SetAtomicWriteInterruptForTest(true);
   EXPECT_FALSE(SaveGame(1));

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the world tests: a snapshot of the running level that tells
 // whether a refused load changed anything, and little-endian byte building.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>

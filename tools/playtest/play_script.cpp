@@ -15,12 +15,7 @@
 namespace vn::playtest {
 
 void InitHeadlessPlay() {
-  SetHeadless(true);
-  InitPlatform();
-  UseVirtualClock(true);
-  SetDefaultSettings();
-  OpenPlayWindow();
-  frame_timer = TTimer::Create(60);
+  StartHeadless();
   // Pictures and the font make vnplay's F12 screenshots show the level; the
   // playthrough tests run without them.
   LoadResources();
@@ -55,13 +50,13 @@ void Snapshot(PlayResult& result) {
     result.x = player->x;
     result.y = player->y;
   }
-  result.level = level_index;
+  result.level = run.level_index;
 }
 
 void Trace(std::ostream* trace, int frame, int line) {
   if (!trace) return;
   PlayerRef p = FindPlayer();
-  *trace << "frame " << frame << " line " << line << " level " << int(level_index);
+  *trace << "frame " << frame << " line " << line << " level " << int(run.level_index);
   if (p)
     *trace << " x " << p->x << " y " << p->y << " cell " << p->x / 32 << "," << p->y / 32 << " mode "
            << int(p->mode) << " jump " << int(p->jump) << " tempy " << p->tempy << " speed " << p->speed
@@ -75,7 +70,7 @@ void Trace(std::ostream* trace, int frame, int line) {
 // the end of the run.
 void PlaySteps(const InputScript& script, PlayResult& result, std::ostream* trace, int trace_every,
                const FrameObserver& after_frame = {}) {
-  const uint8_t start_level = level_index;
+  const uint8_t start_level = run.level_index;
   for (const auto& step : script.steps) {
     ApplyKeys(step);
     for (int i = 0; i < step.frames; ++i) {
@@ -84,7 +79,7 @@ void PlaySteps(const InputScript& script, PlayResult& result, std::ostream* trac
       ++result.frames;
       if (trace_every > 0 && result.frames % trace_every == 0) Trace(trace, result.frames, step.line);
       if (after_frame) after_frame(result.frames);
-      if (level_index != start_level) {
+      if (run.level_index != start_level) {
         result.reached_exit = true;
         result.run_ended = !running;
         return;
@@ -106,7 +101,7 @@ PlayResult PlayScript(const InputScript& script, std::ostream* trace, int trace_
   PlayResult result;
   ReleaseEverything();
   ClearInventory();
-  level_index = script.level;
+  run.level_index = script.level;
   if (!BeginLevelRun()) return result;
   SeedRandom(script.seed);
   PlaySteps(script, result, trace, trace_every, after_frame);
@@ -121,7 +116,7 @@ std::vector<PlayResult> PlayScriptsInOneRun(const std::vector<InputScript>& scri
   if (scripts.empty()) return results;
   ReleaseEverything();
   ClearInventory();
-  level_index = scripts.front().level;
+  run.level_index = scripts.front().level;
   if (!BeginLevelRun()) return results;
   for (const auto& script : scripts) {
     PlayResult result;

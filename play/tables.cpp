@@ -1,11 +1,9 @@
 // The tables that never change during a run: level names, gun figures, sign texts.
-#include "app/resources.h"
-
-#include "world/map.h"
+#include "play/tables.h"
 
 namespace vn {
 
-void FillFixedTables() {
+void FixedTables::Reset() {
   // The names are also the base names of the level files under map/.
   for (auto& name : level_names) name.clear();
   level_names[0] = "Tutorial";
@@ -42,5 +40,7 @@ void FillFixedTables() {
       "Sachen die herunterfallen könnten auch aufs Köpfchen knallen. Da zahlt keine "
       "Unfallversicherung.";
 }
+
+void FillFixedTables() { tables.Reset(); }
 
 }  // namespace vn

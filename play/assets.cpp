@@ -1,0 +1,7 @@
+#include "play/assets.h"
+
+namespace vn {
+
+void PlayAssets::Reset() { *this = PlayAssets{}; }
+
+}  // namespace vn
