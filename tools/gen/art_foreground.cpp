@@ -56,29 +56,43 @@ void WaterSurface(Canvas& c, int f, Rgba base, Rgba light, float height) {
   }
 }
 
-// Bubbles rising through poisoned water; each bubble keeps its column and
+// Big dark bubbles rising through a deadly liquid; each keeps its column and
 // climbs a quarter cell per frame, wrapping at the top.
 void Bubbles(Canvas& c, int f, Rgba bubble, uint32_t seed, float surface) {
-  for (int k = 0; k < 5; ++k) {
+  for (int k = 0; k < 7; ++k) {
     float x = 3 + Hash01(k, 0, seed) * 26;
     float y = std::fmod(Hash01(k, 1, seed) * 32 - float(f) * 4 + 64, 32.0f);
     if (y < surface + 2) continue;
-    float r = 1.2f + Hash01(k, 2, seed) * 1.5f;
-    c.Ring(x, y, r + 0.8f, r - 0.2f, bubble);
+    float r = 1.6f + Hash01(k, 2, seed) * 2.0f;
+    c.FillCircle(x, y, r + 0.8f, bubble);
+    c.FillCircle(x, y, r - 0.6f, Shade(bubble, 1.8f));
     c.Set(int(x - r * 0.4f), int(y - r * 0.4f), kWhite);
   }
 }
 
+// Murky streaks instead of clear ripples: the liquid reads as thick and foul.
 void PoisonBody(Canvas& c, int f, Rgba base, Rgba light, Rgba bubble, uint32_t seed) {
   WaterBody(c, f, base, light);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      if (TileNoise(float(x + f * 4), float(y), 8, seed + 40) > 0.62f) c.Set(x, y, Shade(base, 0.55f));
   Bubbles(c, f, bubble, seed, -4);
 }
 
+// The surface boils: a froth of dark bubbles along the crest, one bursting
+// every other frame.
 void PoisonSurface(Canvas& c, int f, Rgba base, Rgba light, Rgba bubble, uint32_t seed) {
   WaterSurface(c, f, base, light, 1.2f);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      if (c.Opaque(x, y) && y > 12 && TileNoise(float(x + f * 4), float(y), 8, seed + 40) > 0.62f)
+        c.Set(x, y, Shade(base, 0.55f));
   Bubbles(c, f, bubble, seed, 6);
-  // A bubble bursting at the surface every other frame.
-  if (f % 4 < 2) c.Ring(float(8 + f * 5 % 20), 6, 2.5f, 1.5f, bubble);
+  for (int k = 0; k < 4; ++k) {
+    const float x = float((k * 9 + f * 3) % 32);
+    c.FillCircle(x, 7.5f + float((k + f) % 2), 2.2f, bubble);
+  }
+  if (f % 4 < 2) c.Ring(float(8 + f * 5 % 20), 5, 3.0f, 1.6f, bubble);
 }
 
 void Waterfall(Canvas& c, int f) {
@@ -293,9 +307,9 @@ void PaintForeground(PictureSet& set) {
   set.Tile(2, 4, "poisoned water: green, surface",
            Strip([](Canvas& c, int f) { PoisonSurface(c, f, kPoison, Mix(kPoison, kWhite, 0.4f), kPoisonDark, 4); }));
   set.Tile(2, 5, "poisoned water: purple, below the surface",
-           Strip([](Canvas& c, int f) { PoisonBody(c, f, kPurple, Mix(kPurple, kWhite, 0.4f), kPoison, 5); }));
+           Strip([](Canvas& c, int f) { PoisonBody(c, f, kToxicPurple, Mix(kToxicPurple, kWhite, 0.4f), Shade(kPoisonDark, 1.2f), 5); }));
   set.Tile(2, 6, "poisoned water: purple, surface",
-           Strip([](Canvas& c, int f) { PoisonSurface(c, f, kPurple, Mix(kPurple, kWhite, 0.4f), kPoison, 6); }));
+           Strip([](Canvas& c, int f) { PoisonSurface(c, f, kToxicPurple, Mix(kToxicPurple, kWhite, 0.4f), Shade(kPoisonDark, 1.2f), 6); }));
   set.Tile(2, 11, "water: deep", Strip([](Canvas& c, int f) { WaterBody(c, f, kWaterDeep, kWater); }));
   set.Tile(2, 12, "water: calm surface", Strip([](Canvas& c, int f) { WaterSurface(c, f, kWater, kWaterLight, 0.6f); }));
   set.Tile(2, 13, "water: waterfall", Strip(Waterfall));
