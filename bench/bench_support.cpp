@@ -18,6 +18,7 @@
 #include "engine/random.h"
 #include "engine/timing.h"
 #include "play/play_loop.h"
+#include "tests/support/scratch_dir.h"
 #include "world/map.h"
 
 namespace vn::bench {
@@ -72,21 +73,9 @@ void OpenGameWindow(int width, int height) {
   PrepareTextures();  // the reopened window has none of the old ones
 }
 
-ScratchDir::ScratchDir() {
-  static std::atomic<int> counter{0};
-  previous_ = std::filesystem::current_path();
-  path_ = std::filesystem::temp_directory_path() /
-          ("vn-bench-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_ / "map");
-  std::filesystem::current_path(path_);
-}
+ScratchDir::ScratchDir() { path_ = test::EnterScratchDir("vn-bench", {"map"}, previous_); }
 
-ScratchDir::~ScratchDir() {
-  std::error_code ec;
-  std::filesystem::current_path(previous_, ec);
-  std::filesystem::remove_all(path_, ec);
-}
+ScratchDir::~ScratchDir() { test::LeaveScratchDir(path_, previous_); }
 
 int64_t ResidentKiB() { return StatusField("VmRSS:"); }
 int64_t PeakResidentKiB() { return StatusField("VmHWM:"); }

@@ -70,7 +70,7 @@ void FollowCamera(int32_t sx, int32_t sy, float player_speed) {
   FollowAxis(sy, screen.screen_height, int32_t(world.map_height) - (int32_t(screen.view_rows) - 1), camera.cam_tile_y, camera.cam_shift_y);
 }
 
-void LookOrRestoreCamera() {
+void LookOrRestoreCamera(int32_t& sx, int32_t& sy) {
   if (input_flags.held_look) {
     if (run.look_home_x == -1) {
       run.look_home_x = camera.cam_tile_x;
@@ -81,7 +81,11 @@ void LookOrRestoreCamera() {
     return;
   }
   if (run.look_home_x != -1) {
-    // Only the tiles jump back; the shifts stay as they are.
+    // Only the tiles jump back; the shifts stay as they are. The follow of this
+    // frame must see the player where the restored view shows it, or it would
+    // scroll the view a tile off its home at once.
+    sx += (camera.cam_tile_x - run.look_home_x) * kTileSize;
+    sy += (camera.cam_tile_y - run.look_home_y) * kTileSize;
     camera.cam_tile_x = run.look_home_x;
     camera.cam_tile_y = run.look_home_y;
     run.look_home_x = run.look_home_y = -1;

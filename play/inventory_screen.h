@@ -3,9 +3,8 @@
 
 namespace vn {
 
-// Runs the inventory screen's own frame loop until it closes.
-void InventoryScreen();
-// One frame of the screen; false when the screen closes. Used by the loop and tests.
+// One frame per call: the play loop shows it in place of play while it is open.
+// InventoryFrame is false when the screen closes (the caller then resets the draw scale).
 void BeginInventoryScreen();
 bool InventoryFrame();
 

@@ -73,6 +73,11 @@ bool ExitReached(const Tplayer& ch) {
   return IsKeyDown(kKeyLeftControl) && IsKeyDown(kKeyLeftAlt) && IsKeyDown(kKeyPad5);
 }
 
+// Below the map's last row nothing can ever be solid again: a character whose
+// way down was open (a gap in the bottom row, or past the left or right edge)
+// would fall for ever out of sight.
+bool FellOutOfMap(const Tplayer& ch) { return ch.y >= int32_t(world.map_height) * kTileSize; }
+
 void Die(const PlayerRef& ch) {
   Fragment_Create(ch->x, ch->y);
   if (ch->typ == 0) run.player_x = run.player_y = 0;
@@ -80,7 +85,7 @@ void Die(const PlayerRef& ch) {
     const int32_t col = CellOf(ch->x + 16);
     const int32_t row = CellOf(ch->y + 16);
     SetTile(col, row, 1, ch->item);
-    RecordMapChange(uint16_t(col), uint16_t(row), 1, ch->item);
+    RecordMapChange(col, row, 1, ch->item);
   }
   world.character_list.Remove(ch);
 }
@@ -99,7 +104,7 @@ StepResult CharacterStep(const PlayerRef& ch) {
 
   if (ExitReached(*ch)) return FinishLevel(ch) ? StepResult::kLevelChanged : StepResult::kRunEnds;
 
-  if (ch->power < 1 || ch->breath == 0) Die(ch);
+  if (ch->power < 1 || ch->breath == 0 || FellOutOfMap(*ch)) Die(ch);
   return StepResult::kGoOn;
 }
 
@@ -127,6 +132,18 @@ void ServeLoadKey() {
   ResetPush();
 }
 
+// The bag is shown one frame per call like play itself, so that whoever
+// drives the frames (the game's loop, a script) can page and close it.
+bool bag_open = false;
+
+bool BagFrame() {
+  if (!InventoryFrame()) {
+    bag_open = false;
+    SetDrawScale(1, 1);
+  }
+  return true;
+}
+
 void AdvanceTileAnimation() {
   if (run.now_ms <= run.anim_timer) return;
   run.anim_frame = static_cast<uint8_t>((run.anim_frame + 1) % 8);
@@ -146,6 +163,8 @@ void ResetPlayState() {
   push_vehicle.Reset();
   input_flags = InputFlags{};
   ClearNotice();
+  ClearPlayerOverlay();
+  bag_open = false;
 }
 
 bool BeginLevelRun() {
@@ -158,6 +177,8 @@ bool BeginLevelRun() {
   // A vehicle ridden when the previous run ended stayed in that run's map.
   push_vehicle.in_vehicle = 0;
   ClearNotice();
+  ClearPlayerOverlay();
+  bag_open = false;
   progress.change_list.Clear();
   progress.autoswitch_list.Clear();
   PrepareEntityStorage();
@@ -185,6 +206,7 @@ bool FinishLevel(const PlayerRef& ch) {
 }
 
 bool PlayFrame() {
+  if (bag_open) return BagFrame();
   SetColor(255, 255, 255);
   Cls();
 
@@ -197,7 +219,11 @@ bool PlayFrame() {
 
   ServeLoadKey();
 
-  if (TakeKeyHits(bindings.key_inventory) > 0 || TakePadButtonHits(3, 0) > 0) InventoryScreen();
+  if (TakeKeyHits(bindings.key_inventory) > 0 || TakePadButtonHits(3, 0) > 0) {
+    BeginInventoryScreen();
+    bag_open = true;
+    return BagFrame();
+  }
 
   DrawBackground();
   DrawBackLayers();
@@ -218,6 +244,7 @@ bool PlayFrame() {
 
   AdvanceTileAnimation();
 
+  DrawPlayerOverlay();
   DrawNotice();
   FrameDrawn();
   Flip(0);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -10,6 +11,7 @@
 #include "play/enemies.h"
 #include "play/input_flags.h"
 #include "play/movement.h"
+#include "play/notice.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
 #include "play/save_load.h"
@@ -29,6 +31,19 @@ constexpr float kWaterSpeedMax = 2.0f;
 constexpr float kFriction = 0.33f;
 constexpr float kLedgeClimb = 3.2f;
 constexpr int32_t kLadderStep = 2;
+constexpr size_t kSwitchSound = 1;      // effect sounds: a clunk for switches and locks,
+constexpr size_t kPickUpSound = 2;      // a chime for pick-ups
+constexpr int32_t kPickUpNoticeMs = 1500;
+
+// What the player's step wants shown over the finished scene this frame.
+struct PendingOverlay {
+  int32_t sign = 0;              // sign text number, 0 none
+  bool bars = false;
+  int32_t power = 0, breath = 0;
+  bool crosshair = false;
+  float crosshair_x = 0, crosshair_y = 0;
+};
+PendingOverlay overlay;
 
 
 // Adds to a bag count without wrapping past the 16-bit field.
@@ -148,9 +163,22 @@ void ActionHeld(Tplayer& ch, const TileProbes& p) {
   Ceiling(ch, p);
 }
 
+// The name a pick-up notice shows for an item picture (230..259).
+const char* ItemName(uint16_t obj) {
+  static const char* const kNames[] = {
+      "Geld",         "Heiltrank",  "Schlüssel",  "Rubin",    "Saphir",      "Smaragd", "Krone",
+      "Schriftrolle", "Ring",       "Kelch",      "Amulett",  "Goldstern",   "Perle",   "Buch",
+      "Sanduhr",      "Schatzkarte", "Feder",     "Glocke",   "Pilz",        "Kristallkugel",
+      "Pistole",      "Munition",   "Raketen"};
+  const size_t i = size_t(obj - 230);
+  return i < std::size(kNames) ? kNames[i] : "Waffe";
+}
+
 void PickUp(uint16_t obj, const TileProbes& p) {
+  ShowNotice(ItemName(obj), kPickUpNoticeMs);
+  PlayGameSound(play_assets.effect_sounds[kPickUpSound]);
   SetTile(p.col, p.row, 1, 0);
-  RecordMapChange(uint16_t(p.col), uint16_t(p.row), 1, 0);
+  RecordMapChange(p.col, p.row, 1, 0);
   const int slot = obj - 230;
   if (obj == 230) {
     AddToSlot(0, GetCode(p.col, p.row));
@@ -166,6 +194,7 @@ void ActionPressed(const TileProbes& p) {
   const uint16_t obj = p.here_obj;
   const uint8_t code = GetCode(p.col, p.row);
   if (obj == 260 || obj == 262 || obj == 264) {
+    PlayGameSound(play_assets.effect_sounds[kSwitchSound]);
     TriggerAction(code);
   } else if (obj == 285 || obj == 286) {
     // A held mark with no keys left (possible in a damaged save) opens nothing
@@ -173,6 +202,7 @@ void ActionPressed(const TileProbes& p) {
     if (progress.inventory[kKeySlot][0] == 0 || progress.inventory[kKeySlot][1] == 0) return;
     progress.inventory[kKeySlot][1] -= 1;
     if (progress.inventory[kKeySlot][1] == 0) progress.inventory[kKeySlot][0] = 0;
+    PlayGameSound(play_assets.effect_sounds[kSwitchSound]);
     TriggerAction(code);
   } else if (obj >= 230 && obj <= 259) {
     PickUp(obj, p);
@@ -202,7 +232,9 @@ void Aim(Tplayer& ch) {
   const Tplayer& t = *run.aim_target;
   const double angle = FloatMod(Atan2Deg(ch.y - t.y, ch.x - t.x) + 180, 360);
   ch.gunangle = static_cast<uint16_t>(Trunc(angle));
-  DrawImageFrame(play_assets.crosshair_image, float(ScreenX(t.x) + 16), float(ScreenY(t.y) - 5), 0);
+  overlay.crosshair = true;
+  overlay.crosshair_x = float(ScreenX(t.x) + 16);
+  overlay.crosshair_y = float(ScreenY(t.y) - 5);
 }
 
 }  // namespace
@@ -255,7 +287,7 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   // F1 is taken every step so that a press in mid-air is not kept for later.
   if (TakeKeyHits(kKeyF1) > 0 && !push_vehicle.pushing && run.level_index > 0 && ch.jump == 0) SaveGame(run.level_index);
 
-  if (p.here_obj == kSignTile) DrawSignBox(GetCode(p.col, p.row));
+  if (p.here_obj == kSignTile) overlay.sign = GetCode(p.col, p.row);
 
   run.player_x = ch.x;
   run.player_y = ch.y;
@@ -276,7 +308,7 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
 
   EnterOrLeaveVehicle(ch, p);
 
-  LookOrRestoreCamera();
+  LookOrRestoreCamera(sx, sy);
 
   if (input_flags.hit_draw_weapon) ch.gun_active = static_cast<uint8_t>(1 - ch.gun_active);
 
@@ -284,7 +316,22 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
 
   if (ch.gun_active == 1) Aim(ch);
 
-  DrawBars(ch.power, ch.breath);
+  overlay.bars = true;
+  overlay.power = ch.power;
+  overlay.breath = ch.breath;
 }
+
+void DrawPlayerOverlay() {
+  // A screen shake is meant for the scene of the next frame, not for the help.
+  const TDrawState saved = GetDrawState();
+  SetDrawOrigin(0, 0);
+  if (overlay.sign != 0) DrawSignBox(overlay.sign);
+  if (overlay.bars) DrawBars(overlay.power, overlay.breath);
+  if (overlay.crosshair) DrawImageFrame(play_assets.crosshair_image, overlay.crosshair_x, overlay.crosshair_y, 0);
+  SetDrawOrigin(saved.origin_x, saved.origin_y);
+  overlay = PendingOverlay{};
+}
+
+void ClearPlayerOverlay() { overlay = PendingOverlay{}; }
 
 }  // namespace vn

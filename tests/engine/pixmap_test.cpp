@@ -5,17 +5,13 @@
 
 #include "engine/graphics.h"
 #include "tests/support/harness.h"
+#include "tests/support/pixels.h"
 
 namespace vn {
 namespace {
 
-using Rgba = std::array<int, 4>;
-
-Rgba PixelOf(const TPixmap& pixmap, int x, int y) {
-  uint8_t rgba[4];
-  GetPixelRGBA(pixmap, x, y, rgba);
-  return {rgba[0], rgba[1], rgba[2], rgba[3]};
-}
+using test::PixelOf;
+using test::Rgba;
 
 // A pixmap from rows of RGB colours, in the given format.
 PixmapRef PixmapOf(int width, const std::vector<Rgba>& pixels, int format) {

@@ -7,17 +7,13 @@
 #include "engine/graphics.h"
 #include "engine/stream.h"
 #include "tests/support/harness.h"
+#include "tests/support/pixels.h"
 
 namespace vn {
 namespace {
 
-using Rgba = std::array<int, 4>;
-
-Rgba PixelOf(const TPixmap& pixmap, int x, int y) {
-  uint8_t rgba[4];
-  GetPixelRGBA(pixmap, x, y, rgba);
-  return {rgba[0], rgba[1], rgba[2], rgba[3]};
-}
+using test::PixelOf;
+using test::Rgba;
 
 // A 3 x 2 test card with a magenta pixel and, where the format has alpha, a
 // range of alpha values.

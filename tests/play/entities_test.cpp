@@ -3,7 +3,9 @@
 
 #include <set>
 
+#include "app/resources.h"
 #include "engine/input.h"
+#include "play/assets.h"
 #include "play/entities.h"
 #include "play/input_flags.h"
 #include "play/movement.h"
@@ -11,6 +13,7 @@
 #include "tests/play/play_keys.h"
 #include "tests/support/harness.h"
 #include "world/inventory.h"
+#include "world/map.h"
 #include "world/world.h"
 
 namespace vn::test {
@@ -65,6 +68,27 @@ TEST_F(Entities, GunsFireFromTheMuzzleAndUseTheirAmmunition) {
   EXPECT_EQ(world.shot_list.Count(), 2u);
   EXPECT_EQ(progress.inventory[21][1], 1);
   EXPECT_EQ(ch->shot_timer, 10065);
+}
+
+TEST_F(Entities, DrawnGunAimsAtTheEnemyWithACrosshairAndFiresWhileTheActionKeyIsHeld) {
+  const ImageRef shipped = play_assets.crosshair_image;
+  play_assets.crosshair_image = SolidImage(8, 8, 0, 200, 0);
+  SetImageHandlePoint(play_assets.crosshair_image, 4, 4);
+  LevelBuilder level(40, 20);
+  // The enemy stands on a block up and to the right of the player.
+  level.Floor(kFloorRow).Tile(0, 10, 9, 1).Player(128, kStandY).Enemy(320, 256);
+  level.Start();
+  TapKey(kDrawWeapon);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(Player()->gun_active, 1);
+  EXPECT_EQ(Player()->gunangle, 315);
+  EXPECT_TRUE(PixelIs(ScreenX(320) + 16, ScreenY(256) - 5, 0, 200, 0)) << "the crosshair over the enemy";
+  HoldKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  bool fired = false;
+  for (const auto& shot : world.shot_list.Snapshot()) fired = fired || (shot->from == 0 && shot->angle == 315.0f);
+  EXPECT_TRUE(fired);
+  play_assets.crosshair_image = shipped;
 }
 
 TEST_F(Entities, InputFlagsTakeKeysThenTheStickAndButtons) {

@@ -3,8 +3,11 @@
 
 #include <filesystem>
 
+#include "app/resources.h"
+#include "play/notice.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
+#include "play/tables.h"
 #include "tests/play/play_keys.h"
 #include "tests/support/harness.h"
 #include "world/actions.h"
@@ -39,6 +42,7 @@ struct PickUpCase {
   uint8_t code;
   int slot;
   uint16_t count;
+  const char* notice;   // the item's name, shown briefly
 };
 class PickUps : public Items, public ::testing::WithParamInterface<PickUpCase> {};
 
@@ -52,13 +56,14 @@ TEST_P(PickUps, GoIntoTheBagAndLeaveAChangeRecord) {
   EXPECT_EQ(progress.inventory[size_t(c.slot)][1], 3 + c.count);
   EXPECT_EQ(GetTile(kCol, kRow, 1), 0);
   EXPECT_TRUE(ChangeRecorded(kCol, kRow, 1, 0));
+  EXPECT_EQ(CurrentNotice(), c.notice);
 }
 INSTANTIATE_TEST_SUITE_P(Items, PickUps,
-                         ::testing::Values(PickUpCase{230, 25, 0, 25},   // money adds its code
-                                           PickUpCase{232, 0, 2, 1},     // a key
-                                           PickUpCase{249, 0, 19, 1},
-                                           PickUpCase{251, 0, 21, 40},   // ammunition of gun 1
-                                           PickUpCase{252, 0, 22, 4}));
+                         ::testing::Values(PickUpCase{230, 25, 0, 25, "Geld"},   // money adds its code
+                                           PickUpCase{232, 0, 2, 1, "Schlüssel"},
+                                           PickUpCase{249, 0, 19, 1, "Kristallkugel"},
+                                           PickUpCase{251, 0, 21, 40, "Munition"},   // ammunition of gun 1
+                                           PickUpCase{252, 0, 22, 4, "Raketen"}));
 
 TEST_F(Items, MoneyCountStopsAtTheTopInsteadOfWrapping) {
   Room(230, 200).Start();
@@ -113,12 +118,33 @@ TEST_F(Items, AutomaticCellFiresOnceOnTheGround) {
   ASSERT_TRUE(StepFrames(5));
   EXPECT_EQ(GetTile(20, 3, 0), 0) << "fired a second time";
   EXPECT_EQ(progress.autoswitch_list.Count(), 1u);
+
+  // 249 is the last automatic code; 200 is none, and 250 is the exit.
+  Room(0, 249).Action(249, 20, 3, 56, 0).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetTile(20, 3, 0), 56);
+  Room(0, 200).Action(200, 20, 3, 57, 0).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetTile(20, 3, 0), 0) << "200 fired";
+  EXPECT_TRUE(progress.autoswitch_list.IsEmpty());
+  Room(0, 250).Action(250, 20, 3, 58, 0).Start("Tutorial", 0);
+  EXPECT_FALSE(StepFrames(1)) << "the exit ends the tutorial";
+  EXPECT_EQ(GetTile(20, 3, 0), 0) << "250 fired";
 }
 
-TEST_F(Items, SignShowsItsTextAndIgnoresNumbersOutsideTheTable) {
+TEST_F(Items, SignShowsTheTextBeforeItsCodeAndIgnoresNumbersOutsideTheTable) {
+  // A short first text and a long second one tell the two apart by the box's width.
+  const auto shipped = tables.tutorial_texts;
+  tables.tutorial_texts[0] = "i";
+  tables.tutorial_texts[1] = std::string(60, 'W');
+  Room(58, 2).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_TRUE(PixelIs(240, 290, 30, 30, 30)) << "code 2 shows the long text";
   Room(58, 1).Start();
   ASSERT_TRUE(StepFrames(1));
   EXPECT_TRUE(PixelIs(400, 290, 30, 30, 30)) << "the dark box above the text";
+  EXPECT_TRUE(PixelIs(240, 290, 255, 255, 255)) << "code 1 shows the short text";
+  tables.tutorial_texts = shipped;
   for (uint8_t code : {uint8_t(0), uint8_t(10), uint8_t(200)}) {
     Room(58, code).Start();
     ASSERT_TRUE(StepFrames(1));

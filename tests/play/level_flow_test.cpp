@@ -1,8 +1,11 @@
 // Exits, level changes, the end of a run, death and the frame's bookkeeping.
 #include <gtest/gtest.h>
 
+#include "app/settings.h"
 #include "app/title_menu.h"
 #include "engine/input.h"
+#include "play/bindings.h"
+#include "play/notice.h"
 #include "play/play_loop.h"
 #include "play/tables.h"
 #include "tests/play/play_keys.h"
@@ -108,6 +111,37 @@ TEST_F(LevelFlow, DeadEnemyDropsItsItemAndTheLevelRunsOn) {
   EXPECT_EQ(world.fragment_list.Count(), 6u);
 }
 
+// A floor over columns 0..9 of the last row only: whoever falls through the
+// open part, or past the left edge, dies the ordinary death below the map.
+TEST_F(LevelFlow, FallingOutOfTheMapIsAnOrdinaryDeathAndTheSaveStillLoads) {
+  LevelBuilder level(20, 10);
+  level.Fill(0, 0, 9, 9, 9, 1).Player(128, 256);
+  level.Enemy(12 * 32, 0, 100, 0, 0, 233);   // over the open floor: its item stays in the spare row
+  level.Enemy(-400, 0, 100, 0, 0, 234);      // past the left edge: its item has no cell to go to
+  level.Start();
+  ASSERT_TRUE(StepUntil([] { return world.character_list.Count() == 1; }, 120)) << "the enemies fell for ever";
+  EXPECT_EQ(GetTile(12, 10, 1), 233);
+  ASSERT_EQ(progress.change_list.Count(), 1u) << "only the drop inside the arrays is recorded";
+
+  ASSERT_TRUE(StepFrames(2));
+  TapKey(kF1);
+  ASSERT_TRUE(StepFrames(1));
+  TapKey(kF3);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Gespeichert") << "the player's own save must load";
+  EXPECT_EQ(world.character_list.Count(), 1u) << "the fallen enemies are not in the save";
+  EXPECT_EQ(GetTile(12, 10, 1), 233);
+
+  HoldKey(kLeft);   // off the map's left edge
+  ASSERT_TRUE(StepUntil([] { return Player() == nullptr; }, 200)) << "the player fell for ever";
+  EXPECT_EQ(run.player_x, 0);
+  EXPECT_EQ(run.player_y, 0);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_FALSE(PixelIs(30, 26, 255, 102, 102)) << "the health bar is still drawn";
+  TapKey(kEscape);
+  EXPECT_FALSE(StepFrames(1));
+}
+
 TEST_F(LevelFlow, AfterThePlayerDiesTheLevelRunsUntilEscapeWhichClearsTheInput) {
   TwoLevels(false);
   Player()->power = 0;
@@ -118,6 +152,30 @@ TEST_F(LevelFlow, AfterThePlayerDiesTheLevelRunsUntilEscapeWhichClearsTheInput) 
   TapKey(kEscape);
   EXPECT_FALSE(StepFrames(1));
   EXPECT_EQ(IsKeyDown(kRight), 0);
+}
+
+// The bag takes one frame per call like play, so whoever drives the frames (a
+// script, a test) can open, page, use and close it, and play goes on after.
+TEST_F(LevelFlow, TheBagIsBrowsedFrameByFrameAndPlayGoesOnAfterIt) {
+  TwoLevels(false);
+  progress.inventory[1] = {1, 1};   // one potion
+  Player()->power = 40;
+  const int32_t x = Player()->x;
+  TapKey(bindings.key_inventory);
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(1));
+  ReleaseKey(kRight);
+  ASSERT_TRUE(StepFrames(60));
+  EXPECT_EQ(Player()->x, x) << "play stands still while the bag is open";
+  EXPECT_EQ(run.inventory_slot, 1) << "paged to the potion";
+  TapKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(Player()->power, 90);
+  TapKey(bindings.key_inventory);
+  ASSERT_TRUE(StepFrames(1));
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(20));
+  EXPECT_GT(Player()->x, x) << "the bag closed and play went on";
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "play/tables.h"
 #include "world/level_files.h"
 #include "world/map.h"
+#include "tests/support/scratch_dir.h"
 #include "world/world.h"
 
 namespace vn::test {
@@ -54,21 +55,9 @@ void ResetGameState() {
   SetAlpha(1);
 }
 
-TempGameDir::TempGameDir() {
-  static std::atomic<int> counter{0};
-  previous_ = std::filesystem::current_path();
-  path_ = std::filesystem::temp_directory_path() /
-          ("vn-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  for (const char* sub : {"gfx", "sfx", "map", "data"}) std::filesystem::create_directories(path_ / sub);
-  std::filesystem::current_path(path_);
-}
+TempGameDir::TempGameDir() { path_ = EnterScratchDir("vn-test", {"gfx", "sfx", "map", "data"}, previous_); }
 
-TempGameDir::~TempGameDir() {
-  std::error_code ec;
-  std::filesystem::current_path(previous_, ec);
-  std::filesystem::remove_all(path_, ec);
-}
+TempGameDir::~TempGameDir() { LeaveScratchDir(path_, previous_); }
 
 LevelBuilder::LevelBuilder(uint16_t width, uint16_t height) { data_.Resize(width, height); }
 
@@ -157,6 +146,14 @@ PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t mode, uint8_t 
   ch->mode = mode;
   ch->gunangle = mode == 2 ? 180 : 0;
   return ch;
+}
+
+ImageRef SolidImage(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+  PixmapRef pixmap = CreatePixmap(width, height, PF_RGBA8888);
+  const uint8_t rgba[4] = {r, g, b, 255};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) SetPixelRGBA(*pixmap, x, y, rgba);
+  return ImageFromPixmap(pixmap, 0);
 }
 
 Rgb PixelAt(int x, int y) {
