@@ -6,12 +6,14 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "engine/paths.h"
 #include "engine/stream.h"
 
 namespace vn {
 
 int RunGame() {
   try {
+    FindGameFiles();
     if (!StartUp()) {
       std::cerr << "Vornadel: cannot open a " << screen_width << " x " << screen_height
                 << " window (no display or no usable renderer)." << std::endl;

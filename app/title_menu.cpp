@@ -9,6 +9,7 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "engine/input.h"
+#include "engine/paths.h"
 #include "engine/text.h"
 #include "engine/timing.h"
 #include "play/play_loop.h"
@@ -154,7 +155,7 @@ int TitleMenu() {
   while (MenuFrame()) {
   }
   if (!SaveSettings()) {
-    std::cerr << "Vornadel: could not write " << kSettingsPath
+    std::cerr << "Vornadel: could not write " << UserFilePath(kSettingsPath)
               << "; the previous settings file is unchanged." << std::endl;
   }
   return 0;
