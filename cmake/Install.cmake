@@ -54,10 +54,11 @@ open doors with switches and locks. A tutorial level teaches every move.
 F1 saves the game, F3 loads it. The game speaks German.")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://vornadel.org/)
 set(CPACK_GENERATOR DEB TGZ)
-# Both packages hold the tree as it lies under /usr; the launcher entry names
-# /usr/games/vornadel.
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Both packages hold the tree as it lies under /usr. Installing through DESTDIR
+# lets the install rules see /usr as the prefix, so the launcher entry names
+# /usr/games/vornadel and not the staging folder.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

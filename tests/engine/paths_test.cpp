@@ -93,7 +93,7 @@ TEST_F(GamePaths, BuildFolderKeepsEverythingRelative) {
   EXPECT_FALSE(fs::exists(root_ / "xdg"));
 
   // Started from elsewhere, a build folder's executable still finds its gfx/.
-  fs::current_path(root_);
+  fs::current_path(root_ / "prefix");
   fs::create_directories(root_ / "build/game/gfx");
   FindGameFiles((root_ / "build/game").string());
   EXPECT_TRUE(fs::equivalent(fs::current_path(), root_ / "build/game"));

@@ -12,6 +12,8 @@ set -euo pipefail
 check=${1:?usage: install_checks.sh <check> <build-dir> <prefix>}
 build=$(cd "${2:?no build directory}" && pwd)
 prefix=${3:?no prefix}
+mkdir -p "$(dirname "$prefix")"
+prefix=$(cd "$(dirname "$prefix")" && pwd)/$(basename "$prefix")
 id=${VN_APP_ID:?VN_APP_ID is not set}
 data=share/games/vornadel
 
@@ -70,8 +72,8 @@ check_package() {
   skip_without dpkg-deb dpkg
   skip_without dpkg-shlibdeps dpkg-dev
   skip_without file file
-  local out deb tgz
-  out=$(mktemp -d)
+  local deb tgz
+  out=$(mktemp -d)   # global: the exit trap removes it
   trap 'rm -rf "$out"' EXIT
   (cd "$out" && cpack --config "$build/CPackConfig.cmake" -B "$out" -G "DEB;TGZ") >"$out/cpack.log" 2>&1 ||
     { cat "$out/cpack.log"; fail "cpack failed"; }
