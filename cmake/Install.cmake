@@ -16,7 +16,8 @@ add_custom_command(
   VERBATIM)
 add_custom_target(icons ALL DEPENDS ${VN_ICON_DIR}/.icons-stamp)
 
-# The release date stands beside the version in the metadata's release list.
+# The release date stands beside the version in the metadata's release list. Its
+# screenshot is dist/screenshots/castle.png, published under the URL it names.
 set(VN_RELEASE_DATE 2026-12-09)
 configure_file(dist/vornadel.metainfo.xml.in ${VN_DIST_DIR}/${VN_APP_ID}.metainfo.xml @ONLY)
 configure_file(dist/vornadel.6.in ${VN_DIST_DIR}/vornadel.6 @ONLY)
