@@ -7,6 +7,9 @@
 # Usage: installed_game.sh <prefix>   (as installed by install_checks.sh tree)
 set -euo pipefail
 
+for tool in Xvfb xdotool; do
+  command -v $tool >/dev/null || { echo "SKIPPED: $tool is missing (scripts/install-deps.sh installs it)"; exit 77; }
+done
 source "$(dirname "${BASH_SOURCE[0]}")/../realwindow/session.bash"
 prefix=$(cd "${1:?usage: installed_game.sh <prefix>}" && pwd)
 export VN_GAME_COMMAND=$prefix/games/vornadel
