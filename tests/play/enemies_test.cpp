@@ -155,6 +155,35 @@ TEST_F(Enemies, ShootsThePlayerInAPlayedLevel) {
   EXPECT_GE(player->power, 100 - 3 * 16);
 }
 
+// What the screen shows of that fight (camera at 0, so screen = world): the
+// warning mark over the enemy while it reacts, the flash at its muzzle and the
+// bullet's warm trail in the frame it fires, then the player's figure flashing
+// white on and off after the hit.
+TEST_F(Enemies, AFightReadsOnScreen) {
+  test::TempGameDir dir;
+  test::LevelBuilder(30, 15).Floor(kFloorRow).Player(100, kStandY).Enemy(400, kStandY).Load();
+  PlayerRef player = FindPlayer();
+  PlayerRef enemy = character_list.Snapshot().back();
+  test::StepFrames(2);
+  EXPECT_TRUE(EnemyReacting(*enemy));
+  EXPECT_TRUE(test::PixelIs(416, kStandY - 12, 255, 220, 40)) << "the mark above its head";
+
+  ASSERT_TRUE(test::StepUntil([] { return !shot_list.IsEmpty(); }, 30));
+  EXPECT_FALSE(EnemyReacting(*enemy));
+  EXPECT_FALSE(test::PixelIs(416, kStandY - 12, 255, 220, 40));
+  EXPECT_TRUE(test::PixelIs(384, 304, 255, 250, 210)) << "muzzle flash";
+  EXPECT_TRUE(test::PixelIs(362, 304, 255, 225, 150)) << "trail behind the shot";
+  EXPECT_TRUE(test::PixelIs(362, 308, 255, 255, 255)) << "the trail is thin";
+
+  ASSERT_TRUE(test::StepUntil([&] { return player->power < 100; }, 30));
+  test::StepFrames(1);
+  EXPECT_TRUE(test::PixelIs(115, kStandY + 19, 255, 255, 255)) << "flash on";
+  test::StepFrames(3);
+  EXPECT_TRUE(test::PixelIs(115, kStandY + 19, 0, 0, 0)) << "flash off";
+  test::StepFrames(20);
+  EXPECT_TRUE(test::PixelIs(115, kStandY + 19, 0, 0, 0)) << "flash over";
+}
+
 // A wall whose top probe has four solid cells above it is given up; a lower
 // one is jumped. Giving up leaves dest_x 0, so the enemy turns left at once.
 TEST_F(Enemies, JumpsWallsUpToFourCellsAndGivesUpOnHigherOnes) {
