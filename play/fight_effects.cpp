@@ -17,6 +17,7 @@ namespace {
 
 constexpr size_t kHitSound = 5;            // effect_sounds entry: a short smack
 constexpr int32_t kHurtBlinkMillis = 50;   // the hurt flash is on and off in turns of this
+constexpr double kFlashSetBack = 10;       // pixels from the bullet's first point back to the gun
 constexpr int32_t kNever = std::numeric_limits<int32_t>::min() / 2;
 
 struct MuzzleFlash {
@@ -42,9 +43,13 @@ void Beam(float x, float y, float angle, float len, float w) {
 }
 
 void DrawMuzzleFlash(const MuzzleFlash& f) {
-  // Largest in the frame of the shot, shrinking over the next ones.
+  // Largest in the frame of the shot, shrinking over the next ones. The bullet
+  // starts 32 px from the figure's centre; the gun's picture ends about 10 px
+  // short of that, where the flash belongs.
   const float fade = 1.0f - float(now_ms - f.born) / float(kMuzzleFlashMillis);
-  const float sx = ScreenXf(f.x), sy = ScreenYf(f.y);
+  const double a = f.angle * 3.14159265358979 / 180.0;
+  const float sx = ScreenXf(float(f.x - std::cos(a) * kFlashSetBack));
+  const float sy = ScreenYf(float(f.y - std::sin(a) * kFlashSetBack));
   const float outer = 8 + 10 * fade, inner = 4 + 5 * fade;
   SetAlpha(0.85f);
   SetColor(255, 170, 40);

@@ -171,8 +171,10 @@ TEST_F(Enemies, AFightReadsOnScreen) {
   ASSERT_TRUE(test::StepUntil([] { return !shot_list.IsEmpty(); }, 30));
   EXPECT_FALSE(EnemyReacting(*enemy));
   EXPECT_FALSE(test::PixelIs(416, kStandY - 12, 255, 220, 40));
-  EXPECT_TRUE(test::PixelIs(384, 304, 255, 250, 210)) << "muzzle flash";
-  EXPECT_TRUE(test::PixelIs(362, 304, 255, 225, 150)) << "trail behind the shot";
+  EXPECT_TRUE(test::PixelIs(394, 304, 255, 250, 210)) << "muzzle flash at the gun's end";
+  // The enemy's aim spread tilts the trail by up to 2 degrees: a warm colour, not an exact one.
+  const test::Rgb trail = test::PixelAt(362, 304);
+  EXPECT_TRUE(trail.r > 240 && trail.g > 150 && trail.g < 240 && trail.b < 200) << "a warm trail behind the shot";
   EXPECT_TRUE(test::PixelIs(362, 308, 255, 255, 255)) << "the trail is thin";
 
   ASSERT_TRUE(test::StepUntil([&] { return player->power < 100; }, 30));
