@@ -85,6 +85,13 @@ int Label(Canvas& c, int x, int y, const std::string& text) {
   return x + TextWidth(text) + 3;
 }
 
+// The action key in the first row and "HALTEN +" in the second: the moves made
+// with the action key held. Returns where the second row goes on.
+int HoldAction(Canvas& c) {
+  TextCap(c, 4, kRow1, kAction);
+  return Label(c, Label(c, 4, kRow2, "HALTEN"), kRow2, "+");
+}
+
 // --- Little pictures of the situation -------------------------------------
 
 void TinyWall(Canvas& c, int x, int y, bool wall_on_right) {
@@ -156,9 +163,7 @@ Canvas ClimbUp(bool wall_on_right) {
 // Pushing a crate: hold the action key and walk into it.
 Canvas Push(bool toward_right) {
   Canvas c = Board(3);
-  TextCap(c, 4, kRow1, kAction);
-  int x = Label(c, 4, kRow2, "HALTEN");
-  x = Label(c, x, kRow2, "+");
+  int x = HoldAction(c);
   if (toward_right) {
     x = ArrowCap(c, x, kRow2, Arrow::kRight);
     TinyCrate(c, x + 2, kRow2);
@@ -180,9 +185,7 @@ Canvas DrawAndFire() {
 // Climbing a ladder: action key held and up.
 Canvas LadderUp() {
   Canvas c = Board(3);
-  TextCap(c, 4, kRow1, kAction);
-  int x = Label(c, 4, kRow2, "HALTEN");
-  x = Label(c, x, kRow2, "+");
+  int x = HoldAction(c);
   x = ArrowCap(c, x, kRow2, Arrow::kUp);
   TinyLadder(c, 84, kRow2);
   return c;
@@ -191,10 +194,8 @@ Canvas LadderUp() {
 // Leaving a ladder at its top: keep climbing and walk off to the side.
 Canvas LadderOff(bool toward_right) {
   Canvas c = Board(3);
-  int x = TextCap(c, 4, kRow1, kAction);
-  TinyLadder(c, x + 1, kRow1);
-  x = Label(c, 4, kRow2, "HALTEN");
-  x = Label(c, x, kRow2, "+");
+  int x = HoldAction(c);
+  TinyLadder(c, 4 + TextWidth(kAction) + 10, kRow1);  // right of the action key
   x = ArrowCap(c, x, kRow2, Arrow::kUp);
   ArrowCap(c, x, kRow2, toward_right ? Arrow::kRight : Arrow::kLeft);
   return c;
@@ -203,9 +204,7 @@ Canvas LadderOff(bool toward_right) {
 // Grabbing a ledge: jump with the action key held.
 Canvas GrabLedge() {
   Canvas c = Board(3);
-  TextCap(c, 4, kRow1, kAction);
-  int x = Label(c, 4, kRow2, "HALTEN");
-  x = Label(c, x, kRow2, "+");
+  int x = HoldAction(c);
   TextCap(c, x, kRow2, "SPRUNG");
   return c;
 }
@@ -213,9 +212,7 @@ Canvas GrabLedge() {
 // Hanging from a ceiling: action key held under it, then move along.
 Canvas CeilingHang() {
   Canvas c = Board(3);
-  TextCap(c, 4, kRow1, kAction);
-  int x = Label(c, 4, kRow2, "HALTEN");
-  x = Label(c, x, kRow2, "+");
+  int x = HoldAction(c);
   x = ArrowCap(c, x, kRow2, Arrow::kLeft);
   ArrowCap(c, x, kRow2, Arrow::kRight);
   return c;
