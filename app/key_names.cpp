@@ -4,6 +4,7 @@
 #include "app/title_menu.h"
 #include "engine/input.h"
 #include "engine/key_codes.h"
+#include "engine/paths.h"
 #include "engine/stream.h"
 #include "engine/text.h"
 
@@ -21,7 +22,7 @@ void ReadKeyNames(TStream& stream) {
 
 void LoadKeyNames() {
   for (auto& name : front.key_names) name.clear();
-  StreamRef stream = OpenReadStream(kKeyNamesPath);
+  StreamRef stream = OpenReadStream(UserFileToRead(kKeyNamesPath));
   if (!stream) return;   // every binding then shows its label alone
   ReadKeyNames(*stream);
   stream->Close();

@@ -5,6 +5,7 @@
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/key_codes.h"
+#include "engine/paths.h"
 
 namespace vn {
 
@@ -21,7 +22,7 @@ void ScreenshotKeyStep() {
   front.screenshot_pixmap = GrabPixmap(0, 0, kShotWidth, kShotHeight);
   if (front.screenshot_pixmap) {
     // A file that cannot be written (read-only directory) is not reported.
-    WritePixmapPNG(*front.screenshot_pixmap, "screen" + std::to_string(front.screenshot_count) + ".png",
+    WritePixmapPNG(*front.screenshot_pixmap, UserFilePath("screen" + std::to_string(front.screenshot_count) + ".png"),
                    kPngCompression);
   }
   front.screenshot_count = uint8_t((front.screenshot_count + 1) % 256);

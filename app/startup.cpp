@@ -6,6 +6,7 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "engine/paths.h"
 #include "engine/stream.h"
 #include "world/map.h"
 
@@ -13,6 +14,7 @@ namespace vn {
 
 int RunGame() {
   try {
+    FindGameFiles();
     if (!StartUp()) {
       std::cerr << "Vornadel: cannot open a " << screen.screen_width << " x " << screen.screen_height
                 << " window (no display or no usable renderer)." << std::endl;

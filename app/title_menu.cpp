@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "engine/input.h"
 #include "engine/key_codes.h"
+#include "engine/paths.h"
 #include "engine/text.h"
 #include "engine/timing.h"
 #include "play/assets.h"
@@ -158,7 +159,7 @@ int TitleMenu() {
   while (MenuFrame()) {
   }
   if (!SaveSettings()) {
-    std::cerr << "Vornadel: could not write " << kSettingsPath
+    std::cerr << "Vornadel: could not write " << UserFilePath(kSettingsPath)
               << "; the previous settings file is unchanged." << std::endl;
   }
   return 0;

@@ -4,6 +4,7 @@
 #include "engine/random.h"
 #include "play/play_loop.h"
 #include "play/tables.h"
+#include "world/world.h"
 
 namespace vn {
 

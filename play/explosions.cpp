@@ -7,6 +7,8 @@
 #include "engine/timing.h"
 #include "play/assets.h"
 #include "play/entities.h"
+#include "play/fight_effects.h"
+#include "play/play_loop.h"
 #include "play/shots.h"
 #include "world/map.h"
 #include "world/world.h"
@@ -45,7 +47,10 @@ void Explosion_Create(int32_t x, int32_t y, int32_t damage) {
   world.explosion_list.AddLast(explosion);
 
   world.character_list.ForEach([&](const PlayerRef& ch) {
-    if (InsideBlast(*ch, x, y)) ch->power -= BlastDamage(damage, ch->x - x);
+    if (!InsideBlast(*ch, x, y)) return;
+    const int32_t loss = BlastDamage(damage, ch->x - x);
+    ch->power -= loss;
+    if (ch->typ == 0 && loss > 0) NotePlayerHurt();
   });
 }
 

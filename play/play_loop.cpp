@@ -11,6 +11,7 @@
 #include "play/bindings.h"
 #include "play/character_draw.h"
 #include "play/enemies.h"
+#include "play/fight_effects.h"
 #include "play/input_flags.h"
 #include "play/inventory_screen.h"
 #include "play/movement.h"
@@ -95,6 +96,7 @@ StepResult CharacterStep(const PlayerRef& ch) {
   const int32_t sx = ScreenX(ch->x);
   const int32_t sy = ScreenY(ch->y);
   DrawCharacter(sx, sy, ch->typ, static_cast<uint8_t>(ch->frame), ch->mode, ch->gunangle);
+  if (ch->typ == 0) DrawHurtFlash(*ch, sx, sy);
 
   const TileProbes probes = ReadProbes(*ch);
   CommonPhysicsFirst(*ch, probes);
@@ -163,6 +165,7 @@ void ResetPlayState() {
   push_vehicle.Reset();
   input_flags = InputFlags{};
   ClearNotice();
+  ResetFightEffects();
   ClearPlayerOverlay();
   bag_open = false;
 }
@@ -177,6 +180,7 @@ bool BeginLevelRun() {
   // A vehicle ridden when the previous run ended stayed in that run's map.
   push_vehicle.in_vehicle = 0;
   ClearNotice();
+  ResetFightEffects();
   ClearPlayerOverlay();
   bag_open = false;
   progress.change_list.Clear();
@@ -237,6 +241,7 @@ bool PlayFrame() {
   UpdateShots();
   UpdateFragments();
   UpdateExplosions();
+  DrawFightEffects();
 
   // A screen shake set by the map effects applies to the next frame's drawing.
   SetDrawOrigin(0, 0);

@@ -9,6 +9,7 @@
 #include "play/assets.h"
 #include "play/bindings.h"
 #include "play/enemies.h"
+#include "play/fight_effects.h"
 #include "play/input_flags.h"
 #include "play/movement.h"
 #include "play/notice.h"
@@ -254,6 +255,7 @@ void PlayerFire(Tplayer& ch) {
   shot_create(mx, my, 0, float(ch.gunangle), ch.gun);
   ch.shot_timer = run.now_ms + tables.gun_delay[ch.gun];
   PlayGameSound(play_assets.gun_sounds[ch.gun]);
+  NoteMuzzleFlash(mx, my, float(ch.gunangle));
   if (ch.gun > 0) progress.inventory[ammo_slot][1] -= 1;
 }
 

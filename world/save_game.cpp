@@ -1,5 +1,6 @@
 #include "world/save_game.h"
 
+#include "engine/paths.h"
 #include "engine/stream.h"
 #include "world/level_data.h"
 #include "world/map.h"
@@ -77,7 +78,7 @@ void WriteSave(TStream& out, const SaveRunValues& values) {
 }  // namespace
 
 bool WriteSaveFile(const SaveRunValues& values) {
-  StreamRef out = OpenAtomicWriteStream(kSaveGamePath);
+  StreamRef out = OpenAtomicWriteStream(UserFilePath(kSaveGamePath));
   if (!out) return false;
   try {
     WriteSave(*out, values);
@@ -235,10 +236,11 @@ bool CheckSaveAgainstLevel(const SaveGameData& save, const LevelData& level, std
 
 int ReadSaveFile(SaveGameData& save, LevelData& level, std::string& error) {
   // A directory of that name counts as a save game, and then as a damaged one.
-  if (GetFileKind(kSaveGamePath) == 0) return 0;
+  const std::string path = UserFileToRead(kSaveGamePath);
+  if (GetFileKind(path) == 0) return 0;
 
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(kSaveGamePath, bytes)) {
+  if (!ReadWholeFile(path, bytes)) {
     error = "file cannot be read";
     return -1;
   }
