@@ -9,6 +9,7 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "engine/display_scale.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/platform.h"
@@ -79,6 +80,9 @@ void ResetGameState() {
   vehicle_angle = 0;
   ClearNotice();
   ResetInputForTest();
+  SetFullscreen(false);
+  SetIntegerScaling(false);
+  SetClockPaused(false);
   SetDefaultSettings();
   SeedRandom(12345);
   SetDrawOrigin(0, 0);
