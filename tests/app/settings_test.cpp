@@ -156,7 +156,7 @@ TEST_F(SettingsTest, OptionsKeepUnknownLinesAndDamageFallsBackToTheDefaultsWithO
   read.fullscreen = false;
   EXPECT_EQ(FormatOptions(read), "# mine\nfullscreen=0\nlater_option=abc\n\ngamepad=0\ninteger_scaling=0\n");
 
-  for (const std::string damaged : {std::string("fullscreen=yes\n"), std::string("just words\n"),
+  for (const std::string& damaged : {std::string("fullscreen=yes\n"), std::string("just words\n"),
                                     std::string("=1\n"), std::string("gamepad=1\0\n", 11),
                                     std::string(70000, '#')}) {
     std::ofstream(kOptionsPath, std::ios::binary) << damaged;

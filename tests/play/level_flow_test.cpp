@@ -134,7 +134,8 @@ TEST_F(LevelFlow, WithoutTheFocusTheLevelAndItsClockStandStill) {
   InjectFocusGained();
   HoldKey(kRight);
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(now_ms, clock + 16) << "only one frame's time passed";
+  EXPECT_EQ(now_ms, clock) << "the clock goes on from where it stood";
+  ASSERT_TRUE(StepFrames(10));
   EXPECT_GT(Player()->x, x);
 }
 
