@@ -81,16 +81,20 @@ TEST_F(Input, TwoPressesBetweenTakesCountTwoAndReleaseKeepsHits) {
   EXPECT_EQ(TakeKeyHits(32), 0);
 }
 
-TEST_F(Input, LosingFocusForgetsHeldKeysButtonsAndHits) {
-  InjectKey(39, true);
-  InjectKey(162, true);
-  InjectMouseButton(1, true);
-  InjectFocusLost();
-  EXPECT_EQ(IsKeyDown(39), 0);
-  EXPECT_EQ(TakeKeyHits(39), 0);
-  EXPECT_EQ(IsKeyDown(162), 0);
-  EXPECT_EQ(IsMouseDown(1), 0);
-  EXPECT_EQ(TakeMouseHits(1), 0);
+TEST_F(Input, LosingOrRegainingFocusForgetsHeldKeysButtonsAndHits) {
+  // Coming back from Alt+Tab, the Alt still held must not count as a press.
+  for (const bool gained : {false, true}) {
+    InjectKey(39, true);
+    InjectKey(164, true);
+    InjectMouseButton(1, true);
+    InjectFocusChange(gained);
+    EXPECT_EQ(IsKeyDown(39), 0) << gained;
+    EXPECT_EQ(TakeKeyHits(39), 0) << gained;
+    EXPECT_EQ(IsKeyDown(164), 0) << gained;
+    EXPECT_EQ(TakeKeyHits(164), 0) << gained;
+    EXPECT_EQ(IsMouseDown(1), 0) << gained;
+    EXPECT_EQ(TakeMouseHits(1), 0) << gained;
+  }
 }
 
 TEST_F(Input, MouseButtonsPositionAndHits) {
@@ -220,9 +224,9 @@ TEST_F(Input, F11AndAltEnterToggleFullscreenAndAreNoGameKeys) {
 
 TEST_F(Input, FocusIsTrackedAndThePausedClockStandsStill) {
   EXPECT_TRUE(HasWindowFocus());
-  InjectFocusLost();
+  InjectFocusChange(false);
   EXPECT_FALSE(HasWindowFocus());
-  InjectFocusGained();
+  InjectFocusChange(true);
   EXPECT_TRUE(HasWindowFocus());
 
   const int32_t start = ClockMillis();
