@@ -101,10 +101,11 @@ expect_clean_exit() {
 start_window_manager() {
   openbox --sm-disable >"$work/wm.log" 2>&1 &
   wm_pid=$!
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
     sleep 0.1
   done
+  cat "$work/wm.log" >&2
   fail "openbox did not start"
 }
 
