@@ -63,12 +63,15 @@ start_game() {
   game_pid=$!
   # Polled rather than --sync: a window manager's own windows come and go
   # during the search, which --sync does not survive.
+  # The game may replace its first window, so a search can also fail after
+  # one has been seen; seeing one once is enough here.
+  local seen=""
   for _ in $(seq 1 100); do
-    [[ -n $(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null) ]] && break
+    seen=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null) || true
+    [[ -n $seen ]] && break
     sleep 0.2
   done
-  [[ -n $(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null) ]] ||
-    fail "no window named 'Vornadel (Arbeitstitel)' appeared"
+  [[ -n $seen ]] || fail "no window named 'Vornadel (Arbeitstitel)' appeared"
   sleep 1
   for _ in $(seq 1 25); do
     window=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null | tail -n 1) || true
