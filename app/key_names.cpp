@@ -2,6 +2,7 @@
 #include "app/settings.h"
 
 #include "engine/input.h"
+#include "engine/paths.h"
 #include "engine/stream.h"
 #include "engine/text.h"
 
@@ -25,7 +26,7 @@ void ReadKeyNames(TStream& stream) {
 
 void LoadKeyNames() {
   for (auto& name : key_names) name.clear();
-  StreamRef stream = OpenReadStream(kKeyNamesPath);
+  StreamRef stream = OpenReadStream(UserFileToRead(kKeyNamesPath));
   if (!stream) return;   // every binding then shows its label alone
   ReadKeyNames(*stream);
   stream->Close();

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "engine/display_scale.h"
+#include "engine/paths.h"
 #include "engine/stream.h"
 
 namespace vn {
@@ -92,10 +93,11 @@ std::string FormatOptions(const TOptions& in) {
 
 void LoadOptions() {
   options = TOptions{};
-  const int kind = GetFileKind(kOptionsPath);
+  const std::string path = UserFileToRead(kOptionsPath);
+  const int kind = GetFileKind(path);
   if (kind == 0) return;   // a first start: the defaults, written at the end
   std::vector<uint8_t> bytes;
-  if (kind != kFileKindRegular || !ReadWholeFile(kOptionsPath, bytes)) {
+  if (kind != kFileKindRegular || !ReadWholeFile(path, bytes)) {
     options.writable = false;
     std::cerr << "Vornadel: cannot read " << kOptionsPath << "; using the default display and pad options." << std::endl;
     return;
@@ -110,11 +112,13 @@ void RememberDisplayChoices() {
 
 bool SaveOptions() {
   if (!options.writable) return false;
-  if (GetFileKind("data") == 0) {
+  const std::string path = UserFilePath(kOptionsPath);
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  if (!folder.empty() && GetFileKind(folder) == 0) {
     std::error_code ignored;
-    std::filesystem::create_directories("data", ignored);
+    std::filesystem::create_directories(folder, ignored);
   }
-  StreamRef stream = OpenAtomicWriteStream(kOptionsPath);
+  StreamRef stream = OpenAtomicWriteStream(path);
   if (!stream) return false;
   const std::string text = FormatOptions(options);
   try {

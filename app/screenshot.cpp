@@ -3,6 +3,7 @@
 
 #include "app/title_menu.h"
 #include "engine/input.h"
+#include "engine/paths.h"
 
 namespace vn {
 
@@ -20,7 +21,7 @@ void ScreenshotKeyStep() {
   screenshot_pixmap = GrabPixmap(0, 0, kShotWidth, kShotHeight);
   if (screenshot_pixmap) {
     // A file that cannot be written (read-only directory) is not reported.
-    WritePixmapPNG(*screenshot_pixmap, "screen" + std::to_string(screenshot_count) + ".png",
+    WritePixmapPNG(*screenshot_pixmap, UserFilePath("screen" + std::to_string(screenshot_count) + ".png"),
                    kPngCompression);
   }
   screenshot_count = uint8_t((screenshot_count + 1) % 256);

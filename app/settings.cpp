@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/resources.h"
+#include "engine/paths.h"
 #include "engine/stream.h"
 
 namespace vn {
@@ -67,10 +68,11 @@ void ReadSettings(TStream& stream) {
 }
 
 void LoadSettings() {
-  StreamRef stream = OpenReadStream(kSettingsPath);
+  const std::string path = UserFileToRead(kSettingsPath);
+  StreamRef stream = OpenReadStream(path);
   // A file that is there but cannot be read (permissions) still holds the
   // player's keys: play with the defaults, but never write them over it.
-  settings_unreadable = !stream && GetFileKind(kSettingsPath) == 1;
+  settings_unreadable = !stream && GetFileKind(path) == 1;
   if (!stream) {
     // A first start or a deleted file: play with the shipped keys; the file is
     // written anew when the program ends.
@@ -83,11 +85,13 @@ void LoadSettings() {
 
 bool SaveSettings() {
   if (settings_unreadable) return false;
-  if (GetFileKind("data") == 0) {
+  const std::string path = UserFilePath(kSettingsPath);
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  if (!folder.empty() && GetFileKind(folder) == 0) {
     std::error_code ignored;
-    std::filesystem::create_directories("data", ignored);
+    std::filesystem::create_directories(folder, ignored);
   }
-  StreamRef stream = OpenAtomicWriteStream(kSettingsPath);
+  StreamRef stream = OpenAtomicWriteStream(path);
   if (!stream) return false;
   try {
     stream->WriteByte(key_right);

@@ -10,6 +10,7 @@
 #include "app/title_menu.h"
 #include "engine/display_scale.h"
 #include "engine/gamepad.h"
+#include "engine/paths.h"
 #include "engine/stream.h"
 
 namespace vn {
@@ -31,6 +32,7 @@ int RunGame(const std::vector<std::string>& args) {
     return 0;
   }
   try {
+    FindGameFiles();
     LoadOptions();
     SetFullscreen(command_line.fullscreen >= 0 ? command_line.fullscreen == 1 : options.fullscreen);
     SetIntegerScaling(options.integer_scaling);

@@ -12,6 +12,7 @@
 #include "engine/display_scale.h"
 #include "engine/gamepad.h"
 #include "engine/input.h"
+#include "engine/paths.h"
 #include "engine/text.h"
 #include "engine/timing.h"
 #include "play/play_loop.h"
@@ -209,7 +210,7 @@ int TitleMenu(int start_level) {
   while (MenuFrame()) {
   }
   if (!SaveSettings()) {
-    std::cerr << "Vornadel: could not write " << kSettingsPath
+    std::cerr << "Vornadel: could not write " << UserFilePath(kSettingsPath)
               << "; the previous settings file is unchanged." << std::endl;
   }
   RememberDisplayChoices();

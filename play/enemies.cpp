@@ -6,6 +6,7 @@
 #include "app/resources.h"
 #include "engine/numbers.h"
 #include "engine/random.h"
+#include "play/fight_effects.h"
 #include "play/play_loop.h"
 #include "world/map.h"
 
@@ -87,12 +88,14 @@ void Fire(Tplayer& e) {
               static_cast<float>(e.gunangle + spread), e.gun);
   e.shot_timer = now_ms + gun_delay[e.gun];
   PlayGameSound(gun_sounds[e.gun]);
+  NoteMuzzleFlash(static_cast<float>(muzzle_x), static_cast<float>(muzzle_y), static_cast<float>(e.gunangle));
 }
 
+// 64-bit so that a timer restored from a damaged save cannot overflow.
+bool Reacted(const Tplayer& e) { return static_cast<int64_t>(e.on_sight_timer) + kReactionMillis < now_ms; }
+
 void Shoot(Tplayer& e) {
-  // 64-bit so that a timer restored from a damaged save cannot overflow.
-  const bool reacted = static_cast<int64_t>(e.on_sight_timer) + kReactionMillis < now_ms;
-  if (e.on_sight != 1 || !reacted || player_x <= 0) return;
+  if (e.on_sight != 1 || !Reacted(e) || player_x <= 0) return;
 
   e.gunangle = static_cast<uint16_t>(DirectionDegrees(e.x, e.y, player_x, player_y));
   Brake(e);
@@ -187,6 +190,8 @@ PlayerRef FindVisibleEnemy(int32_t x, int32_t y, uint16_t half_w, uint16_t half_
   });
   return found;
 }
+
+bool EnemyReacting(const Tplayer& e) { return e.typ != 0 && e.on_sight == 1 && !Reacted(e) && player_x > 0; }
 
 void EnemyStep(Tplayer& e, const TileProbes& p) {
   Watch(e);

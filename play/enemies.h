@@ -14,5 +14,8 @@ bool LineOfSight(int32_t px, int32_t py, int32_t lx, int32_t ly, int32_t tx, int
 PlayerRef FindVisibleEnemy(int32_t x, int32_t y, uint16_t half_w, uint16_t half_h);
 // One enemy's step between the two halves of the common physics.
 void EnemyStep(Tplayer& e, const TileProbes& p);
+// True while an enemy has the player in sight but its reaction time has not
+// yet passed: the moment before it opens fire.
+bool EnemyReacting(const Tplayer& e);
 
 }  // namespace vn

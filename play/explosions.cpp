@@ -7,6 +7,7 @@
 #include "engine/pool_allocator.h"
 #include "engine/timing.h"
 #include "play/entities.h"
+#include "play/fight_effects.h"
 #include "play/shots.h"
 #include "world/map.h"
 
@@ -44,7 +45,10 @@ void Explosion_Create(int32_t x, int32_t y, int32_t damage) {
   explosion_list.AddLast(explosion);
 
   character_list.ForEach([&](const PlayerRef& ch) {
-    if (InsideBlast(*ch, x, y)) ch->power -= BlastDamage(damage, ch->x - x);
+    if (!InsideBlast(*ch, x, y)) return;
+    const int32_t loss = BlastDamage(damage, ch->x - x);
+    ch->power -= loss;
+    if (ch->typ == 0 && loss > 0) NotePlayerHurt();
   });
 }
 

@@ -13,6 +13,7 @@
 #include "engine/timing.h"
 #include "play/character_draw.h"
 #include "play/enemies.h"
+#include "play/fight_effects.h"
 #include "play/movement.h"
 #include "play/notice.h"
 #include "play/push_vehicle.h"
@@ -97,6 +98,7 @@ StepResult CharacterStep(const PlayerRef& ch) {
   const int32_t sx = ScreenX(ch->x);
   const int32_t sy = ScreenY(ch->y);
   DrawCharacter(sx, sy, ch->typ, static_cast<uint8_t>(ch->frame), ch->mode, ch->gunangle);
+  if (ch->typ == 0) DrawHurtFlash(*ch, sx, sy);
 
   const TileProbes probes = ReadProbes(*ch);
   CommonPhysicsFirst(*ch, probes);
@@ -164,6 +166,7 @@ bool BeginLevelRun() {
   // A vehicle ridden when the previous run ended stayed in that run's map.
   in_vehicle = 0;
   ClearNotice();
+  ResetFightEffects();
   ClearPlayerOverlay();
   bag_open = false;
   change_list.Clear();
@@ -226,6 +229,7 @@ bool PlayFrame() {
   UpdateShots();
   UpdateFragments();
   UpdateExplosions();
+  DrawFightEffects();
 
   // A screen shake set by the map effects applies to the next frame's drawing.
   SetDrawOrigin(0, 0);

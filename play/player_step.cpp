@@ -9,6 +9,7 @@
 #include "engine/numbers.h"
 #include "engine/text.h"
 #include "play/enemies.h"
+#include "play/fight_effects.h"
 #include "play/movement.h"
 #include "play/notice.h"
 #include "play/play_loop.h"
@@ -255,6 +256,7 @@ void PlayerFire(Tplayer& ch) {
   shot_create(mx, my, 0, float(ch.gunangle), ch.gun);
   ch.shot_timer = now_ms + gun_delay[ch.gun];
   PlayGameSound(gun_sounds[ch.gun]);
+  NoteMuzzleFlash(mx, my, float(ch.gunangle));
   if (ch.gun > 0) inventory[ammo_slot][1] -= 1;
 }
 

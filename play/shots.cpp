@@ -5,6 +5,7 @@
 #include "engine/graphics.h"
 #include "engine/numbers.h"
 #include "play/entities.h"
+#include "play/fight_effects.h"
 #include "play/movement.h"
 #include "play/play_loop.h"
 #include "world/actions.h"
@@ -64,6 +65,7 @@ bool PlayerShotHits(const Tshot& s) {
   character_list.ForEach([&](const PlayerRef& ch) {
     if (!PointInCell(s.x, s.y, ch->x, ch->y)) return;
     ch->power -= s.power;
+    if (ch->typ == 0 && s.power > 0) NotePlayerHurt();
     if (s.typ == kExplosiveKind) Explosion_Create(Trunc(s.x), Trunc(s.y), s.power);
     hit = true;
   });
@@ -74,7 +76,10 @@ bool PlayerShotHits(const Tshot& s) {
 bool EnemyShotHits(const Tshot& s) {
   if (!PointInCell(s.x, s.y, player_x, player_y)) return false;
   character_list.ForEach([&](const PlayerRef& ch) {
-    if (ch->typ == 0) ch->power = Trunc(static_cast<double>(ch->power) - s.power * kEnemyShotShare);
+    if (ch->typ != 0) return;
+    const int32_t before = ch->power;
+    ch->power = Trunc(static_cast<double>(ch->power) - s.power * kEnemyShotShare);
+    if (ch->power < before) NotePlayerHurt();
   });
   return true;
 }
@@ -83,9 +88,7 @@ void UpdateShot(const ShotRef& s) {
   // Drawn and judged against the window where the frame found it.
   const int32_t sx = Trunc(ScreenXf(s->x));
   const int32_t sy = Trunc(ScreenYf(s->y));
-  SetColor(255, 0, 0);
-  DrawRect(static_cast<float>(sx), static_cast<float>(sy), 2, 2);
-  SetColor(255, 255, 255);
+  const float start_x = s->x, start_y = s->y;
 
   // The mark is set afresh in every sub-step, so only the last one decides:
   // a bullet that grazed a wall or a character earlier in the frame flies on,
@@ -98,6 +101,12 @@ void UpdateShot(const ShotRef& s) {
     if (HitsWall(*s)) remove = true;
     if (s->from == 0 ? PlayerShotHits(*s) : EnemyShotHits(*s)) remove = true;
   }
+
+  // The bright trail along this frame's flight, the red core on top of it.
+  DrawShotTrail(start_x, start_y, s->x, s->y, s->from);
+  SetColor(255, 0, 0);
+  DrawRect(static_cast<float>(sx), static_cast<float>(sy), 2, 2);
+  SetColor(255, 255, 255);
 
   if (!remove) return;
   if (s->typ == kExplosiveKind) Explosion_Create(Trunc(s->x), Trunc(s->y), s->power);

@@ -1,5 +1,6 @@
 #include "world/save_game.h"
 
+#include "engine/paths.h"
 #include "engine/stream.h"
 #include "play/notice.h"
 #include "play/push_vehicle.h"
@@ -78,7 +79,7 @@ void WriteSave(TStream& out, uint8_t level) {
 
 bool WriteSaveFile(uint8_t level) {
   if (level >= std::size(level_names)) return false;
-  StreamRef out = OpenAtomicWriteStream(kSaveGamePath);
+  StreamRef out = OpenAtomicWriteStream(UserFilePath(kSaveGamePath));
   if (!out) return false;
   try {
     WriteSave(*out, level);
@@ -281,11 +282,12 @@ bool SaveGame(uint8_t level) {
 
 uint8_t LoadGame() {
   // A directory of that name counts as a save game, and then as a damaged one.
-  if (GetFileKind(kSaveGamePath) == 0) return 0;
+  const std::string path = UserFileToRead(kSaveGamePath);
+  if (GetFileKind(path) == 0) return 0;
 
   // Everything is read and checked before anything of the running level changes.
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(kSaveGamePath, bytes)) return RefuseLoad("file cannot be read");
+  if (!ReadWholeFile(path, bytes)) return RefuseLoad("file cannot be read");
   SaveGameData save;
   std::string error;
   if (!ParseSaveGame(bytes, save, error)) return RefuseLoad(error);

@@ -175,17 +175,39 @@ TEST_F(Enemies, HoldsFireAtADeadPlayerButNotAtOneOutOfItsWindow) {
 
 // Through the real frame loop: the enemy reacts, fires across 284 px and the
 // bullet takes 45 % of 35 (15.75, truncated) from the player for each of the
-// one to three sub-step points that land in the player's cell.
-TEST_F(Enemies, ShootsThePlayerInAPlayedLevel) {
+// one to three sub-step points that land in the player's cell. What the screen
+// shows of it (camera at 0, so screen = world): the mark over the enemy while
+// it reacts, the flash at its gun and the bullet's warm trail in the frame it
+// fires, then the player's figure flashing white on and off after the hit.
+TEST_F(Enemies, ShootsThePlayerInAPlayedLevelAndTheFightReadsOnScreen) {
   test::TempGameDir dir;
   test::LevelBuilder(30, 15).Floor(kFloorRow).Player(100, kStandY).Enemy(400, kStandY).Load();
   PlayerRef player = FindPlayer();
+  PlayerRef enemy = character_list.Snapshot().back();
   ASSERT_TRUE(player);
-  test::StepFrames(20);
-  EXPECT_EQ(player->power, 100);   // still reacting
-  test::StepFrames(40);
+  test::StepFrames(2);
+  EXPECT_TRUE(EnemyReacting(*enemy));
+  EXPECT_TRUE(test::PixelIs(416, kStandY - 12, 255, 220, 40)) << "the mark above its head";
+
+  ASSERT_TRUE(test::StepUntil([] { return !shot_list.IsEmpty(); }, 30));
+  EXPECT_EQ(player->power, 100);
+  EXPECT_FALSE(EnemyReacting(*enemy));
+  EXPECT_FALSE(test::PixelIs(416, kStandY - 12, 255, 220, 40));
+  EXPECT_TRUE(test::PixelIs(394, 304, 255, 250, 210)) << "muzzle flash at the gun's end";
+  // The enemy's aim spread tilts the trail by up to 2 degrees: a warm colour, not an exact one.
+  const test::Rgb trail = test::PixelAt(362, 304);
+  EXPECT_TRUE(trail.r > 240 && trail.g > 150 && trail.g < 240 && trail.b < 200) << "a warm trail behind the shot";
+  EXPECT_TRUE(test::PixelIs(362, 308, 255, 255, 255)) << "the trail is thin";
+
+  ASSERT_TRUE(test::StepUntil([&] { return player->power < 100; }, 30));
   EXPECT_LT(player->power, 100 - 14);
   EXPECT_GE(player->power, 100 - 3 * 16);
+  test::StepFrames(1);
+  EXPECT_TRUE(test::PixelIs(115, kStandY + 19, 255, 255, 255)) << "flash on";
+  test::StepFrames(3);
+  EXPECT_TRUE(test::PixelIs(115, kStandY + 19, 0, 0, 0)) << "flash off";
+  test::StepFrames(20);
+  EXPECT_TRUE(test::PixelIs(115, kStandY + 19, 0, 0, 0)) << "flash over";
 }
 
 // A wall whose top probe has four solid cells above it is given up; a lower

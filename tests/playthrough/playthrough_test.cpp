@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "app/resources.h"
+#include "play/entities.h"
 #include "tests/support/harness.h"
 #include "tools/playtest/play_script.h"
 #include "world/map.h"
@@ -34,13 +36,56 @@ class ShippedLevels : public ::testing::Test {
   test::TempGameDir dir_;
 };
 
+// What a new player must be able to count on along the route, checked after
+// every frame: no enemy fires while it stands outside the window (in the
+// castle, the first level of the game, no enemy even starts watching the
+// player from there), and the view never shows the background below the map's
+// last row.
+class FairnessWatch {
+ public:
+  explicit FairnessWatch(bool strict) : strict_(strict) {}
+  void operator()(int frame) {
+    const int32_t view_left = cam_tile_x * kTileSize - cam_shift_x;
+    const int32_t view_top = cam_tile_y * kTileSize - cam_shift_y;
+    if (view_top + screen_height > map_height * kTileSize && below_.empty())
+      below_ = "frame " + std::to_string(frame) + ": the view reaches below the map";
+    character_list.ForEach([&](const PlayerRef& e) {
+      if (e->typ == 0) return;
+      Seen& seen = seen_[e.get()];
+      const bool starts_watching = e->on_sight == 1 && !seen.watching;
+      const bool fires = e->shot_timer != seen.shot_timer;
+      seen = {e->on_sight == 1, e->shot_timer};
+      const int32_t sx = e->x - view_left, sy = e->y - view_top;
+      const bool inside = sx >= 0 && sy >= 0 && sx + kTileSize <= screen_width && sy + kTileSize <= screen_height;
+      const bool touches = sx > -kTileSize && sy > -kTileSize && sx < screen_width && sy < screen_height;
+      if ((strict_ && starts_watching && !inside) || (fires && !touches))
+        unseen_ += "frame " + std::to_string(frame) + ": the enemy at " + std::to_string(e->x) + "," +
+                   std::to_string(e->y) + (fires ? " fires" : " starts watching") + " from outside the window\n";
+    });
+  }
+  std::string unseen_, below_;
+
+ private:
+  struct Seen {
+    bool watching = false;
+    int32_t shot_timer = 0;
+  };
+  bool strict_;
+  std::map<const Tplayer*, Seen> seen_;
+};
+
 class LevelPlaythrough : public ShippedLevels, public ::testing::WithParamInterface<int> {};
 
 TEST_P(LevelPlaythrough, ReachesTheExitAlive) {
   const std::string name = level_names[GetParam()];
   playtest::InputScript script = Script(name);
   ASSERT_EQ(script.level, GetParam()) << "the script of " << name << " starts another level";
-  playtest::PlayResult result = playtest::PlayScript(script);
+  FairnessWatch watch(GetParam() == 1);
+  playtest::PlayResult result = playtest::PlayScript(script, nullptr, 10, [&](int frame) { watch(frame); });
+  if (GetParam() > 0) {   // the tutorial's one enemy is harmless
+    EXPECT_EQ(watch.unseen_, "") << name;
+    EXPECT_EQ(watch.below_, "") << name;
+  }
   EXPECT_TRUE(result.reached_exit) << name << ": stuck at " << result.x << "," << result.y << " after "
                                    << result.frames << " frames (script line " << result.script_line << ")";
   EXPECT_TRUE(result.player_alive) << name << ": the player died on the way";

@@ -53,13 +53,13 @@ start_display() {
   xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $display"
 }
 
-# Starts the game and puts the pointer over its window at (x, y): with no window
-# manager, the window under the pointer gets the keyboard. The window found first
-# may be replaced while the game sets up its renderer, so look it up again until
-# the pointer lands on a window that exists.
+# Starts the game ($VN_GAME_COMMAND, else ./vornadel) and puts the pointer over
+# its window at (x, y): with no window manager, the window under the pointer gets
+# the keyboard. The window found first may be replaced while the game sets up its
+# renderer, so look it up again until the pointer lands on a window that exists.
 start_game() {
   local x=$1 y=$2 window="" pointed=""
-  ./vornadel >game.log 2>&1 &
+  "${VN_GAME_COMMAND:-./vornadel}" >"$work/game.log" 2>&1 &
   game_pid=$!
   # Polled rather than --sync: a window manager's own windows come and go
   # during the search, which --sync does not survive.

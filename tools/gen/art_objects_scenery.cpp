@@ -23,6 +23,17 @@ Canvas Soft(Canvas c, Rgba tone) {
   return c;
 }
 
+// Scenery the player walks through though it stands on the floor (barrels):
+// dark, dull and without any contour, so that it reads as standing back
+// against the wall and never as a crate to climb on.
+Canvas SetBack(Canvas c) {
+  const Rgba dusk{46, 50, 66, 255};
+  for (int y = 0; y < c.Height(); ++y)
+    for (int x = 0; x < c.Width(); ++x)
+      if (c.Opaque(x, y)) c.Set(x, y, Mix(Shade(c.Get(x, y), 0.6f), dusk, 0.45f));
+  return c;
+}
+
 // --- Doors -----------------------------------------------------------------------
 
 // Door halves: stone posts left and right; the upper half ends in a round
@@ -145,7 +156,7 @@ Canvas Barrel() {
   }
   for (int y : {9, 26}) c.FillRect(5, y, 22, 2, kIron);
   c.FillEllipse(16, 6.5f, 10, 2, Shade(kPlank, 0.8f));
-  return Soft(c, kPlankDark);
+  return SetBack(c);
 }
 
 Canvas Bush() {
@@ -349,7 +360,7 @@ void PaintSceneryObjects(PictureSet& set) {
   set.Tile(1, 75, "torch holder, burning (still flame; layer 2 has a flickering one)", TorchHolder(true));
   set.Tile(1, 76, "chain", Chain(false));
   set.Tile(1, 77, "chain with hook (lower end)", Chain(true));
-  set.Tile(1, 78, "barrel", Barrel());
+  set.Tile(1, 78, "barrel, set back: dark and without contour, as walk-through scenery reads", Barrel());
   set.Tile(1, 79, "bush with berries", Bush());
   set.Tile(1, 80, "hanging vine", HangingVine(false));
   set.Tile(1, 81, "hanging vine, lower end", HangingVine(true));

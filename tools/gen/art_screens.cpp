@@ -1,11 +1,14 @@
 // The full-screen pictures: the play background, the title picture and the
-// bag behind the inventory.
+// bag behind the inventory; and the launcher icon, the title's castle at dusk.
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
+#include "tools/gen/art.h"
 #include "tools/gen/art_letters.h"
 #include "tools/gen/art_palette.h"
 #include "tools/gen/art_picture_set.h"
+#include "tools/gen/art_png_writer.h"
 
 namespace vngen {
 
@@ -210,7 +213,81 @@ Canvas Bag() {
   return c;
 }
 
+// --- Launcher icon --------------------------------------------------------------
+
+constexpr int kIconMasterSize = 256;
+
+// The title's castle against a dusk sky, so that its dark silhouette stands
+// out even at 16 pixels, on a rounded square.
+Canvas IconMaster() {
+  constexpr int kSize = kIconMasterSize, kMargin = 8, kRound = 44;
+  Canvas scene(kSize, kSize);
+  scene.VerticalGradient(0, 0, kSize, kSize, {30, 34, 96, 255}, {238, 142, 80, 255});
+  for (int k = 0; k < 40; ++k) {
+    int x = int(Hash01(k, 0, 410) * kSize), y = int(Hash01(k, 1, 410) * 100);
+    scene.FillRect(x, y, 2, 2, Mix({150, 160, 210, 255}, kWhite, Hash01(k, 2, 410)));
+  }
+  scene.FillCircle(196, 62, 24, {250, 244, 206, 255});
+  scene.FillCircle(188, 55, 5, {226, 218, 180, 255});
+  FillBelowRidge(scene, {204, 14, 128, false, 40}, {92, 60, 96, 255}, {60, 40, 70, 255});
+  CastleSilhouette(scene, 30, 232, {24, 20, 40, 255}, {255, 200, 90, 255});
+  FillBelowRidge(scene, {236, 6, 64, false, 50}, {20, 18, 32, 255}, {12, 10, 20, 255});
+
+  Canvas icon(kSize, kSize);
+  const float lo = float(kMargin + kRound), hi = float(kSize - kMargin - kRound);
+  for (int y = kMargin; y < kSize - kMargin; ++y)
+    for (int x = kMargin; x < kSize - kMargin; ++x) {
+      float px = float(x) + 0.5f, py = float(y) + 0.5f;
+      float d = std::hypot(px - std::clamp(px, lo, hi), py - std::clamp(py, lo, hi));
+      float inside = std::clamp(float(kRound) - d + 0.5f, 0.0f, 1.0f);
+      // A dark rim of four pixels keeps the square apart from any panel colour.
+      Rgba c = d > float(kRound) - 4.0f ? kOutline : scene.Get(x, y);
+      if (inside > 0) icon.Set(x, y, WithAlpha(c, uint8_t(255.0f * inside + 0.5f)));
+    }
+  return icon;
+}
+
+// Area-weighted reduction with alpha-weighted colours, for every size, also
+// those that do not divide the master's.
+Canvas Reduced(const Canvas& master, int size) {
+  if (size == master.Width()) return master;
+  const float step = float(master.Width()) / float(size);
+  Canvas out(size, size);
+  for (int ty = 0; ty < size; ++ty)
+    for (int tx = 0; tx < size; ++tx) {
+      float x0 = float(tx) * step, x1 = x0 + step, y0 = float(ty) * step, y1 = y0 + step;
+      float sum[4] = {0, 0, 0, 0}, area = 0;
+      for (int sy = int(y0); float(sy) < y1; ++sy)
+        for (int sx = int(x0); float(sx) < x1; ++sx) {
+          float w = (std::min(x1, float(sx + 1)) - std::max(x0, float(sx))) *
+                    (std::min(y1, float(sy + 1)) - std::max(y0, float(sy)));
+          Rgba p = master.Get(sx, sy);
+          float a = w * float(p.a);
+          sum[0] += a * float(p.r);
+          sum[1] += a * float(p.g);
+          sum[2] += a * float(p.b);
+          sum[3] += a;
+          area += w;
+        }
+      if (sum[3] <= 0) continue;
+      auto channel = [&](float v) { return uint8_t(std::clamp(v / sum[3] + 0.5f, 0.0f, 255.0f)); };
+      out.Set(tx, ty, {channel(sum[0]), channel(sum[1]), channel(sum[2]),
+                       uint8_t(std::clamp(sum[3] / area + 0.5f, 0.0f, 255.0f))});
+    }
+  return out;
+}
+
 }  // namespace
+
+void WriteIcons(const std::string& folder, const std::string& name) {
+  const Canvas master = IconMaster();
+  for (int size : kIconSizes) {
+    const std::string size_folder = std::to_string(size) + "x" + std::to_string(size);
+    const std::filesystem::path apps = std::filesystem::path(folder) / size_folder / "apps";
+    std::filesystem::create_directories(apps);
+    WritePng(Reduced(master, size), (apps / (name + ".png")).string());
+  }
+}
 
 void PaintScreens(PictureSet& set) {
   set.Png("background.png", Background());

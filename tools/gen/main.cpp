@@ -24,12 +24,18 @@ void CreateGameDirectories(const std::string& game_dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: vngen <game-directory>\n";
+  const bool icons = argc == 4 && std::string(argv[1]) == "--icons";
+  if (argc != 2 && !icons) {
+    std::cerr << "usage: vngen <game-directory>\n"
+                 "       vngen --icons <icon-theme-folder> <icon-name>\n";
     return 2;
   }
   const std::string game_dir = argv[1];
   try {
+    if (icons) {
+      vngen::WriteIcons(argv[2], argv[3]);
+      return 0;
+    }
     CreateGameDirectories(game_dir);
     vngen::WriteAllPictures(game_dir);
     vngen::WriteAllSounds(game_dir);

@@ -148,10 +148,24 @@ Samples LandingOuch() {
   return Finish(std::move(s), 1, 15);
 }
 
+// The player is hit: a short, dry smack with a sharp "ugh" so that a hit is
+// heard even in the noise of a fight.
+Samples HitSmack() {
+  const double length = 0.22;
+  Samples s(size_t(SamplesFor(length)));
+  MixInto(s, Burst(length, 801, 0.0005, 0.02, 3500, 300), 0, 1.0);
+  MixInto(s, Thump(length, 220, 90, 0.05, 0.001, 0.04), 0, 0.9);
+  Samples grunt = BandPass(SweptSaw(0.12, 180, 120), 700, 4);
+  ApplyEnvelope(grunt, [](double t) { return PercussiveEnvelope(t, 0.005, 0.05); });
+  MixInto(s, grunt, SamplesFor(0.01), 1.5);
+  return Finish(std::move(s), 1, 10);
+}
+
 const std::pair<const char*, std::function<Samples()>> kSounds[] = {
     {"sfx/gun0.wav", PistolShot},       {"sfx/gun1.wav", MachineGunShot}, {"sfx/gun2.wav", LauncherThump},
     {"sfx/effect0.wav", WallCrumbling}, {"sfx/effect1.wav", SwitchClunk}, {"sfx/effect2.wav", PickupChime},
     {"sfx/effect3.wav", ExplosionRumble}, {"sfx/ouch.wav", LandingOuch},
+    {"sfx/effect5.wav", HitSmack},
 };
 
 }  // namespace
