@@ -6,8 +6,11 @@
 #include <iostream>
 
 #include "app/key_config.h"
+#include "app/options_file.h"
 #include "app/resources.h"
 #include "app/settings.h"
+#include "engine/display_scale.h"
+#include "engine/gamepad.h"
 #include "engine/input.h"
 #include "engine/text.h"
 #include "engine/timing.h"
@@ -19,7 +22,7 @@ namespace vn {
 
 namespace {
 
-constexpr int kKeyEscape = 27;
+constexpr int kKeyEscape = 27, kKeyEnter = 13, kKeyUp = 38, kKeyDown = 40;
 constexpr int32_t kMessageMillis = 5000;
 
 struct MenuEntry {
@@ -39,32 +42,68 @@ int32_t menu_message_until = 0;
 float TitleScaleX() { return float(screen_width) / 450.0f; }
 float TitleScaleY() { return float(screen_height) / 400.0f; }
 
+int32_t last_mouse_x = -1, last_mouse_y = -1;
+
 void StartLevelRun(uint8_t index) {
   level_index = index;
   // Every run from the menu starts with an empty bag, whatever an earlier run collected.
   ClearInventory();
+  // The pad press that picked the entry must not also jump in the level.
+  ClearPadActions();
   PlayLevel();
+  ClearPadActions();
+}
+
+// The entry whose open band (50 .. 150, 150 .. 250, ...) holds y; -1 for none.
+int EntryAt(int32_t y) {
+  for (size_t i = 0; i < kEntries.size(); ++i)
+    if (float(y) > kEntries[i].y - 50 && float(y) < kEntries[i].y + 50) return int(i);
+  return -1;
+}
+
+void PickEntry(int entry) {
+  switch (entry) {
+    case 0: StartLevelRun(0); break;
+    case 1: StartLevelRun(1); break;
+    case 2:
+      config_open = true;
+      mouse_hit = 0;   // the same click must not also pick a configuration line
+      break;
+    case 3: quit_requested = true; break;
+    default: break;
+  }
 }
 
 void MainMenuStep() {
   if (TakeKeyHits(kKeyEscape) != 0) quit_requested = true;
-  for (const MenuEntry& entry : kEntries) {
-    DrawTextAt(entry.text, CenteredTextX(entry.text, TitleScaleX()), entry.y);
+  // The highlight follows the pointer when the mouse moves and the keys or the
+  // pad when they are used; the pointer then goes to the highlighted entry.
+  const bool mouse_moved = mouse_x != last_mouse_x || mouse_y != last_mouse_y;
+  if (mouse_moved && EntryAt(mouse_y) >= 0) menu_highlight = uint8_t(EntryAt(mouse_y));
+  if (const int move = MenuMoveThisFrame(); move != 0) {
+    menu_highlight = uint8_t((menu_highlight + kEntries.size() + size_t(move)) % kEntries.size());
+    const MenuEntry& entry = kEntries[menu_highlight];
+    MovePointer(int(CenteredTextX(entry.text, TitleScaleX())) - 24, int(entry.y) + 24);
+    mouse_x = GetMouseX();
+    mouse_y = GetMouseY();
+  }
+  last_mouse_x = mouse_x;
+  last_mouse_y = mouse_y;
+  for (size_t i = 0; i < kEntries.size(); ++i) {
+    if (i == menu_highlight) SetColor(kHighlightColour[0], kHighlightColour[1], kHighlightColour[2]);
+    else SetColor(254, 254, 254);
+    DrawTextAt(kEntries[i].text, CenteredTextX(kEntries[i].text, TitleScaleX()), kEntries[i].y);
+  }
+  SetColor(254, 254, 254);
+  if (MenuConfirmThisFrame()) {
+    PickEntry(menu_highlight);
+    return;
   }
   if (mouse_hit == 0) return;
 
   // Open bands: a click exactly on 150, 250, ... belongs to no entry. The x of
   // the click is not looked at, so the whole row counts.
-  if (mouse_y > 50 && mouse_y < 150) {
-    StartLevelRun(0);
-  } else if (mouse_y > 150 && mouse_y < 250) {
-    StartLevelRun(1);
-  } else if (mouse_y > 250 && mouse_y < 350) {
-    config_open = true;
-    mouse_hit = 0;   // the same click must not also pick a configuration line
-  } else if (mouse_y > 350 && mouse_y < 450) {
-    quit_requested = true;
-  }
+  PickEntry(EntryAt(mouse_y));
 }
 
 // A dark box with light text near the bottom, readable over any title picture.
@@ -108,6 +147,14 @@ void DrawPointer() {
 
 }  // namespace
 
+int MenuMoveThisFrame() {
+  const int up = TakeKeyHits(kKeyUp) + TakePadActionHits(PAD_UP);
+  const int down = TakeKeyHits(kKeyDown) + TakePadActionHits(PAD_DOWN);
+  return down > up ? 1 : (up > down ? -1 : 0);
+}
+
+bool MenuConfirmThisFrame() { return (TakeKeyHits(kKeyEnter) + TakePadActionHits(PAD_CONFIRM)) != 0; }
+
 float CenteredTextX(const std::string& text, float scale) {
   return float(screen_width / 2) - float(MeasureTextWidth(text)) * scale / 2;
 }
@@ -147,16 +194,22 @@ bool MenuFrame() {
   return TakeCloseRequest() == 0;
 }
 
-int TitleMenu() {
+int TitleMenu(int start_level) {
   config_open = false;
   selected_line = 0;
+  config_cursor = 1;
+  binding_once = false;
   quit_requested = false;
+  menu_highlight = 0;
+  if (start_level >= 0) StartLevelRun(uint8_t(start_level));
   while (MenuFrame()) {
   }
   if (!SaveSettings()) {
     std::cerr << "Vornadel: could not write " << kSettingsPath
               << "; the previous settings file is unchanged." << std::endl;
   }
+  RememberDisplayChoices();
+  SaveOptions();
   return 0;
 }
 

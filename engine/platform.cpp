@@ -72,9 +72,10 @@ bool InitPlatform() {
     exit_hook_registered = true;
   }
   if (SDL_InitSubSystem(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) return false;
-  SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // playing without joystick support is fine
+  SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);  // playing without pads is fine
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   SDL_InitSubSystem(SDL_INIT_AUDIO);     // the sound code copes without a device
+  OpenControllers();
   OpenFirstPad();
   platform_ready = true;
   return true;
@@ -89,6 +90,7 @@ void ShutdownPlatform() {
   hooks.swap(shutdown_hooks);
   for (auto hook = hooks.rbegin(); hook != hooks.rend(); ++hook) (*hook)();
   ClosePad();
+  CloseControllers();
   SDL_Quit();
   platform_ready = false;
 }

@@ -7,6 +7,7 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/timing.h"
@@ -121,7 +122,7 @@ bool StepCharacters() {
 }
 
 void ServeLoadKey() {
-  if (TakeKeyHits(kKeyF3) == 0) return;
+  if (TakeKeyHits(kKeyF3) == 0 && TakePadActionHits(PAD_LOAD) == 0) return;
   const uint8_t level = LoadGame();
   if (level == 0) return;
   level_index = level;
@@ -178,6 +179,7 @@ bool FinishLevel(const PlayerRef& ch) {
 }
 
 bool PlayFrame() {
+  if (PauseInBackground()) return true;
   SetColor(255, 255, 255);
   Cls();
 
@@ -192,7 +194,8 @@ bool PlayFrame() {
   ServeLoadKey();
   ServeLevelReload();
 
-  if (TakeKeyHits(key_inventory) > 0 || TakePadButtonHits(3, 0) > 0) InventoryScreen();
+  if (TakeKeyHits(key_inventory) > 0 || TakePadButtonHits(3, 0) > 0 || TakePadActionHits(PAD_BAG) > 0)
+    InventoryScreen();
 
   DrawBackground();
   DrawBackLayers();
@@ -218,7 +221,7 @@ bool PlayFrame() {
   Flip(0);
   if (frame_timer) frame_timer->Wait();
 
-  if (TakeKeyHits(kKeyEscape) > 0) {
+  if (TakeKeyHits(kKeyEscape) > 0 || TakePadActionHits(PAD_MENU) > 0) {
     ClearKeys();
     ClearMouseButtons();
     ClearPadButtons(-1);

@@ -35,6 +35,9 @@ std::string LevelLoadFailureMessage(const std::string& name);
 bool BeginLevelRun();
 // One frame of play; false when the run ends.
 bool PlayFrame();
+// While the window is not in front: the clock stands still and the last picture
+// shows "Pause"; one waiting frame per call, true while paused.
+bool PauseInBackground();
 // Reads the fourteen input flags (keys, then pad port 0 as fallback).
 void ReadInputFlags();
 // Camera: keeps the player (drawn at sx, sy) inside a 200 x 200 box around the

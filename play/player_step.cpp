@@ -3,6 +3,7 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "engine/graphics.h"
+#include "engine/gamepad.h"
 #include "engine/input.h"
 #include "engine/numbers.h"
 #include "engine/text.h"
@@ -253,7 +254,7 @@ void DrawBars(int32_t power, int32_t breath) {
 void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t sy) {
   Tplayer& ch = *ref;
   // F1 is taken every step so that a press in mid-air is not kept for later.
-  if (TakeKeyHits(kKeyF1) > 0 && !pushing && level_index > 0 && ch.jump == 0) SaveGame(level_index);
+  if ((TakeKeyHits(kKeyF1) > 0 || TakePadActionHits(PAD_SAVE) > 0) && !pushing && level_index > 0 && ch.jump == 0) SaveGame(level_index);
 
   if (p.here_obj == kSignTile) DrawSignBox(GetCode(p.col, p.row));
 

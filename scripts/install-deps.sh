@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config ccache libsdl2-dev libpng-dev libfreetype-dev
           libgtest-dev googletest nlohmann-json3-dev fonts-comic-neue
-          xvfb xdotool x11-utils imagemagick clang libclang-rt-dev libbenchmark-dev
+          xvfb xdotool x11-utils openbox imagemagick clang libclang-rt-dev libbenchmark-dev
           tiled)
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 
 #include "app/resources.h"
 #include "app/title_menu.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/text.h"
@@ -99,7 +100,8 @@ bool TakeGun(int32_t slot) {
 
 // True when the use closes the screen.
 bool UseSlot() {
-  if (TakeKeyHits(kKeyUse) == 0 || inventory_slot <= 0 || !screen.player) return false;
+  const bool use = TakeKeyHits(kKeyUse) != 0 || TakePadActionHits(PAD_USE) != 0;
+  if (!use || inventory_slot <= 0 || !screen.player) return false;
   if (inventory_slot == 1) UseHealth();
   else if (inventory_slot >= kFirstGunSlot) return TakeGun(inventory_slot);
   return false;
@@ -107,7 +109,8 @@ bool UseSlot() {
 
 bool CloseKeyPressed() {
   // The first key found ends the test; the others keep their presses.
-  return TakeKeyHits(kKeyEscape) > 0 || TakeKeyHits(kKeySpace) > 0 || TakeKeyHits(kKeyI) > 0;
+  return TakeKeyHits(kKeyEscape) > 0 || TakeKeyHits(kKeySpace) > 0 || TakeKeyHits(kKeyI) > 0 ||
+         TakePadActionHits(PAD_CLOSE_BAG) > 0;
 }
 
 }  // namespace
@@ -135,8 +138,8 @@ bool InventoryFrame() {
   if (!screen.animating) {
     SetDrawScale(kFullScale, kFullScale);
     // Left pages forward and right backward; both may act in one frame.
-    if (IsKeyDown(kKeyLeft)) Page(+1);
-    if (IsKeyDown(kKeyRight)) Page(-1);
+    if (IsKeyDown(kKeyLeft) || IsPadActionDown(PAD_LEFT)) Page(+1);
+    if (IsKeyDown(kKeyRight) || IsPadActionDown(PAD_RIGHT)) Page(-1);
   }
   if (screen.animating) Animate();
 

@@ -5,7 +5,10 @@
 #include <filesystem>
 
 #include "app/title_menu.h"
+#include "engine/gamepad.h"
 #include "engine/input.h"
+#include "engine/stream.h"
+#include "engine/timing.h"
 #include "play/level_reload.h"
 #include "play/notice.h"
 #include "play/play_loop.h"
@@ -123,6 +126,57 @@ TEST_F(LevelFlow, AfterThePlayerDiesTheLevelRunsUntilEscapeWhichClearsTheInput) 
   EXPECT_EQ(IsKeyDown(kRight), 0);
 }
 
+TEST_F(LevelFlow, WithoutTheFocusTheLevelAndItsClockStandStill) {
+  TwoLevels(false);
+  ASSERT_TRUE(StepFrames(2));
+  const int32_t clock = ClockMillis();
+  const int32_t x = Player()->x;
+  HoldKey(kRight);
+  InjectFocusLost();
+  ASSERT_TRUE(StepFrames(100));
+  EXPECT_EQ(ClockMillis(), clock);
+  EXPECT_EQ(Player()->x, x);
+  InjectFocusGained();
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(now_ms, clock + 16) << "only one frame's time passed";
+  EXPECT_GT(Player()->x, x);
+}
+
+TEST_F(LevelFlow, ThePadReachesEveryPlayKeyAndTheFixedKeys) {
+  TwoLevels(false);
+  const int pad = AttachVirtualPad(true);
+  ASSERT_GE(pad, 0);
+  const auto press = [pad](int button) {
+    SetVirtualPadButton(pad, button, true);
+    SetVirtualPadButton(pad, button, false);
+  };
+  struct Case {
+    int button;
+    uint8_t* flag;
+  };
+  for (const Case& c : {Case{PAD_BUTTON_SOUTH, &hit_jump}, Case{PAD_BUTTON_WEST, &hit_action},
+                        Case{PAD_BUTTON_EAST, &hit_draw_weapon}, Case{PAD_BUTTON_DPAD_RIGHT, &hit_right},
+                        Case{PAD_BUTTON_DPAD_DOWN, &hit_down}}) {
+    press(c.button);
+    ReadInputFlags();
+    EXPECT_NE(*c.flag, 0) << "button " << c.button;
+  }
+  SetVirtualPadButton(pad, PAD_BUTTON_LEFT_SHOULDER, true);
+  ReadInputFlags();
+  EXPECT_NE(held_look, 0);
+  SetVirtualPadButton(pad, PAD_BUTTON_LEFT_SHOULDER, false);
+
+  press(PAD_BUTTON_BACK);                     // save, as F1
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetFileKind("data/savegame.sg"), 1);
+  press(PAD_BUTTON_NORTH);                    // the bag opens ...
+  press(PAD_BUTTON_START);                    // ... and Start closes it, not the level
+  ASSERT_TRUE(StepFrames(1));
+  press(PAD_BUTTON_START);
+  EXPECT_FALSE(StepFrames(1)) << "Start returns to the menu";
+  DetachVirtualPad(pad);
+}
 
 // The level's files as a compiler leaves them after a save: new contents, a later time.
 void SaveAgain(const LevelBuilder& level, const std::string& name, int seconds_later) {

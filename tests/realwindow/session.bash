@@ -11,6 +11,7 @@ game_pid=""
 work=""
 
 session_cleanup() {
+  if [[ -n ${wm_pid:-} ]]; then kill "$wm_pid" 2>/dev/null || true; fi
   if [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; then kill "$game_pid" 2>/dev/null || true; fi
   if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
   [[ -n $work ]] && rm -rf "$work"
@@ -34,14 +35,15 @@ session_begin() {
   cd "$work"
 }
 
-# Starts Xvfb (800 x 600) on a display number nobody uses.
+# Starts Xvfb (800 x 600 unless a size such as 1280x1024 is given) on a display
+# number nobody uses.
 start_display() {
-  local display="" n
+  local size=${1:-800x600} display="" n
   for n in $(seq 99 160); do
     if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then display=":$n"; break; fi
   done
   [[ -n $display ]] || fail "no free X display number"
-  Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   export DISPLAY=$display
   for _ in $(seq 1 50); do
@@ -87,4 +89,22 @@ expect_clean_exit() {
   [[ -n $status ]] || fail "the game did not end after Escape in the menu"
   game_pid=""
   [[ $status -eq 0 ]] || fail "exit status $status, expected 0"
+}
+
+# Starts a light window manager (it grants fullscreen) and waits until it runs.
+start_window_manager() {
+  openbox --sm-disable >"$work/wm.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 1 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+    sleep 0.1
+  done
+  fail "openbox did not start"
+}
+
+# The size of the game's window as "WIDTHxHEIGHT".
+window_size() {
+  local window
+  window=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null | tail -n 1)
+  xwininfo -id "$window" | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w "x" h}'
 }

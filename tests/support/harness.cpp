@@ -9,6 +9,7 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "engine/display_scale.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/platform.h"
@@ -81,6 +82,9 @@ void ResetGameState() {
   ClearNotice();
   SetLevelReload(false);
   ResetInputForTest();
+  SetFullscreen(false);
+  SetIntegerScaling(false);
+  SetClockPaused(false);
   SetDefaultSettings();
   SeedRandom(12345);
   SetDrawOrigin(0, 0);
