@@ -26,9 +26,10 @@ void MendNonsenseValues() {
     screen_width = kDefaultWidth;
     screen_height = kDefaultHeight;
   }
-  // The mixer multiplies by the volume; NaN or infinity would turn every sound
-  // into noise. Finite values are left to the sound service, which clamps them.
-  if (!std::isfinite(sound_volume)) sound_volume = 1.0f;
+  // The mixer multiplies by the volume; NaN would turn every sound into noise.
+  // Every other value, infinities included, is left to the sound service,
+  // which clamps it (minus infinity is silent, plus infinity full).
+  if (std::isnan(sound_volume)) sound_volume = 1.0f;
 }
 
 }  // namespace

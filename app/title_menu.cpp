@@ -76,12 +76,16 @@ void PickEntry(int entry) {
 
 void MainMenuStep() {
   if (TakeKeyHits(kKeyEscape) != 0) quit_requested = true;
+  // The pad's back button has no meaning here (it must not end the program),
+  // and a press kept for later would close the configuration screen at once.
+  TakePadActionHits(PAD_CANCEL);
   // The highlight follows the pointer when the mouse moves and the keys or the
   // pad when they are used; the pointer then goes to the highlighted entry.
   const bool mouse_moved = mouse_x != last_mouse_x || mouse_y != last_mouse_y;
   if (mouse_moved && EntryAt(mouse_y) >= 0) menu_highlight = uint8_t(EntryAt(mouse_y));
   if (const int move = MenuMoveThisFrame(); move != 0) {
-    menu_highlight = uint8_t((menu_highlight + kEntries.size() + size_t(move)) % kEntries.size());
+    const int count = int(kEntries.size());
+    menu_highlight = uint8_t((int(menu_highlight) + count + move) % count);
     const MenuEntry& entry = kEntries[menu_highlight];
     MovePointer(int(CenteredTextX(entry.text, TitleScaleX())) - 24, int(entry.y) + 24);
     mouse_x = GetMouseX();
@@ -150,7 +154,7 @@ void DrawPointer() {
 int MenuMoveThisFrame() {
   const int up = TakeKeyHits(kKeyUp) + TakePadActionHits(PAD_UP);
   const int down = TakeKeyHits(kKeyDown) + TakePadActionHits(PAD_DOWN);
-  return down > up ? 1 : (up > down ? -1 : 0);
+  return std::clamp(down - up, -3, 3);
 }
 
 bool MenuConfirmThisFrame() { return (TakeKeyHits(kKeyEnter) + TakePadActionHits(PAD_CONFIRM)) != 0; }

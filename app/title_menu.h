@@ -33,7 +33,8 @@ float CenteredTextX(const std::string& text, float scale);
 std::string CurrentMenuMessage();
 // Colours of a line the keys or the pad point at, and of a line waiting for a key.
 inline constexpr int kHighlightColour[3] = {255, 224, 96};
-// Up/Down keys, Enter and the pad's counterparts this frame: -1 up, +1 down, 0 none.
+// Up/Down keys, Enter and the pad's counterparts this frame: lines to move
+// (negative up, at most 3 either way), and whether something was picked.
 int MenuMoveThisFrame();
 bool MenuConfirmThisFrame();
 

@@ -24,9 +24,13 @@ TPictureRect PictureRectIn(int out_w, int out_h) {
   return FitPicture(out_w, out_h, state.g_width, state.g_height, integer_scaling);
 }
 
+// The window's real pixels (more than its coordinates on HiDPI screens). Not
+// the renderer's output size: while the picture is drawn that is the target's.
 bool OutputSize(int& out_w, int& out_h) {
-  SDL_Renderer* renderer = CurrentRenderer();
-  return renderer != nullptr && SDL_GetRendererOutputSize(renderer, &out_w, &out_h) == 0 && out_w > 0 && out_h > 0;
+  SDL_Window* window = CurrentWindow();
+  if (window == nullptr || CurrentRenderer() == nullptr) return false;
+  SDL_GetWindowSizeInPixels(window, &out_w, &out_h);
+  return out_w > 0 && out_h > 0;
 }
 
 }  // namespace

@@ -219,6 +219,11 @@ int AttachVirtualPad(bool mapped) {
   desc.naxes = mapped ? SDL_CONTROLLER_AXIS_MAX : 2;
   desc.nbuttons = mapped ? SDL_CONTROLLER_BUTTON_MAX : 16;
   desc.name = mapped ? "Vornadel test pad" : "Vornadel test joystick";
+  // SDL maps a virtual pad's buttons and axes in this order, one per set bit.
+  if (mapped) {
+    desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+    desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+  }
   const int index = SDL_JoystickAttachVirtualEx(&desc);
   if (index < 0) return -1;
   virtual_pads.push_back(SDL_JoystickOpen(index));

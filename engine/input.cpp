@@ -123,13 +123,18 @@ void OpenPad(int device_index) {
   for (int a = 0; a < axes; ++a) pad.axes[size_t(a)] = AxisValue(SDL_JoystickGetAxis(device, a));
 }
 
+bool WindowMinimised(uint32_t window_id) {
+  SDL_Window* window = SDL_GetWindowFromID(window_id);
+  return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
 void TranslateWindowEvent(const SDL_WindowEvent& window) {
-  if (window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-    window_focused = true;
-  } else if (window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-    window_focused = false;
-    // Key-up messages go to the other program now; without this a key held
-    // while switching away would stay held forever.
+  if (window.event == SDL_WINDOWEVENT_FOCUS_LOST || window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+    window_focused = window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+    // Key-up messages go to the other program while it has the focus: without
+    // this a key held while switching away would stay held forever. Coming
+    // back, a modifier still down from the switch must not count as a press.
+    if (window.event == SDL_WINDOWEVENT_FOCUS_GAINED && WindowMinimised(window.windowID)) return;
     keys.Clear();
     ClearMouseState();
   } else if (window.event == SDL_WINDOWEVENT_CLOSE) {
@@ -373,17 +378,10 @@ void InjectCloseRequest() {
   TranslateEvent(event);
 }
 
-void InjectFocusLost() {
+void InjectFocusChange(bool gained) {
   SDL_Event event{};
   event.type = SDL_WINDOWEVENT;
-  event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-  TranslateEvent(event);
-}
-
-void InjectFocusGained() {
-  SDL_Event event{};
-  event.type = SDL_WINDOWEVENT;
-  event.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+  event.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
   TranslateEvent(event);
 }
 

@@ -46,8 +46,7 @@ void InjectKey(int key, bool down);          // via ScancodeFromKeyCode
 void InjectMouseMove(int x, int y);          // window coordinates
 void InjectMouseButton(int button, bool down);
 void InjectCloseRequest();
-void InjectFocusLost();
-void InjectFocusGained();
+void InjectFocusChange(bool gained);   // the window loses or gets back the focus
 void InjectPadButton(int button, bool down); // port 0
 void InjectPadAxis(int axis, float value);   // axis 0 = x, 1 = y; -1..+1
 void InjectPadAxisRaw(int axis, int16_t raw); // the device's own scale, -32768..32767

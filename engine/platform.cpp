@@ -59,6 +59,9 @@ void SetHeadless(bool on) {
   SetDriverHint(SDL_HINT_VIDEODRIVER, on ? "dummy" : nullptr);
   SetDriverHint(SDL_HINT_AUDIODRIVER, on ? "dummy" : nullptr);
   SetDriverHint(SDL_HINT_RENDER_DRIVER, on ? "software" : nullptr);
+  // A dummy window never has the keyboard focus, and without it SDL drops
+  // every pad event; a real window reads pads only while it is in front.
+  SetDriverHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, on ? "1" : nullptr);
 }
 
 bool IsHeadless() { return headless; }

@@ -69,7 +69,7 @@ void FollowCamera(int32_t sx, int32_t sy, float player_speed) {
   FollowAxis(sy, screen_height, int32_t(map_height) - (int32_t(view_rows) - 1), cam_tile_y, cam_shift_y);
 }
 
-void LookOrRestoreCamera() {
+void LookOrRestoreCamera(int32_t& sx, int32_t& sy) {
   if (held_look) {
     if (look_home_x == -1) {
       look_home_x = cam_tile_x;
@@ -80,7 +80,11 @@ void LookOrRestoreCamera() {
     return;
   }
   if (look_home_x != -1) {
-    // Only the tiles jump back; the shifts stay as they are.
+    // Only the tiles jump back; the shifts stay as they are. The follow of this
+    // frame must see the player where the restored view shows it, or it would
+    // scroll the view a tile off its home at once.
+    sx += (cam_tile_x - look_home_x) * kTileSize;
+    sy += (cam_tile_y - look_home_y) * kTileSize;
     cam_tile_x = look_home_x;
     cam_tile_y = look_home_y;
     look_home_x = look_home_y = -1;

@@ -76,6 +76,11 @@ bool ExitReached(const Tplayer& ch) {
   return IsKeyDown(kKeyLeftControl) && IsKeyDown(kKeyLeftAlt) && IsKeyDown(kKeyPad5);
 }
 
+// Below the map's last row nothing can ever be solid again: a character whose
+// way down was open (a gap in the bottom row, or past the left or right edge)
+// would fall for ever out of sight.
+bool FellOutOfMap(const Tplayer& ch) { return ch.y >= int32_t(map_height) * kTileSize; }
+
 void Die(const PlayerRef& ch) {
   Fragment_Create(ch->x, ch->y);
   if (ch->typ == 0) player_x = player_y = 0;
@@ -83,7 +88,7 @@ void Die(const PlayerRef& ch) {
     const int32_t col = CellOf(ch->x + 16);
     const int32_t row = CellOf(ch->y + 16);
     SetTile(col, row, 1, ch->item);
-    RecordMapChange(uint16_t(col), uint16_t(row), 1, ch->item);
+    RecordMapChange(col, row, 1, ch->item);
   }
   character_list.Remove(ch);
 }
@@ -102,7 +107,7 @@ StepResult CharacterStep(const PlayerRef& ch) {
 
   if (ExitReached(*ch)) return FinishLevel(ch) ? StepResult::kLevelChanged : StepResult::kRunEnds;
 
-  if (ch->power < 1 || ch->breath == 0) Die(ch);
+  if (ch->power < 1 || ch->breath == 0 || FellOutOfMap(*ch)) Die(ch);
   return StepResult::kGoOn;
 }
 

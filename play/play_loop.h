@@ -44,8 +44,9 @@ void ReadInputFlags();
 // window's centre, one tile step per axis and direction at most per frame.
 void FollowCamera(int32_t sx, int32_t sy, float player_speed);
 // Look key held: moves the view 6 px per frame up to 10 tiles from where it
-// started; released: the view jumps back to that tile.
-void LookOrRestoreCamera();
+// started; released: the view jumps back to that tile, and the player's screen
+// position sx, sy is moved with it for the follow of the same frame.
+void LookOrRestoreCamera(int32_t& sx, int32_t& sy);
 // Ends the level for the character's exit: tutorial -> run ends; else next level.
 // Returns false when the run ends.
 bool FinishLevel(const PlayerRef& ch);

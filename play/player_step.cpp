@@ -151,7 +151,7 @@ void ActionHeld(Tplayer& ch, const TileProbes& p) {
 
 void PickUp(uint16_t obj, const TileProbes& p) {
   SetTile(p.col, p.row, 1, 0);
-  RecordMapChange(uint16_t(p.col), uint16_t(p.row), 1, 0);
+  RecordMapChange(p.col, p.row, 1, 0);
   const int slot = obj - 230;
   if (obj == 230) {
     AddToSlot(0, GetCode(p.col, p.row));
@@ -277,7 +277,7 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
 
   EnterOrLeaveVehicle(ch, p);
 
-  LookOrRestoreCamera();
+  LookOrRestoreCamera(sx, sy);
 
   if (hit_draw_weapon) ch.gun_active = static_cast<uint8_t>(1 - ch.gun_active);
 

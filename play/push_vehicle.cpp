@@ -43,7 +43,7 @@ void TakeBlock(const Tplayer& ch, int block_side) {
   const int32_t col = CellOf(cell_x);
   const int32_t row = CellOf(ch.y + 16);
   SetTile(col, row, 0, 0);
-  RecordMapChange(uint16_t(col), uint16_t(row), 0, 0);
+  RecordMapChange(col, row, 0, 0);
   push_x = push_from_x;
 }
 
@@ -57,11 +57,11 @@ void PlaceBlock(Tplayer& ch) {
   SetTile(col, row, 0, push_tile);
   ch.mode = dir > 0 ? 1 : 2;
   ch.anim = dir > 0 ? -1 : 1;
-  RecordMapChange(uint16_t(col), uint16_t(row), 0, push_tile);
+  RecordMapChange(col, row, 0, push_tile);
   if (TileAtPixel(push_x + 16, push_y + 48, 0) != 0) return;
 
   SetTile(col, row, 0, 0);
-  RecordMapChange(uint16_t(col), uint16_t(row), 0, 0);
+  RecordMapChange(col, row, 0, 0);
   auto fall = std::make_shared<Tmap_effects>();
   fall->typ = 2;
   fall->x = static_cast<uint16_t>(push_x);
@@ -123,27 +123,28 @@ void StartPush(Tplayer& ch, const TileProbes& p) {
   }
 
   // A block is pushed away when the cell beyond it is free, or pulled along
-  // when the player has room on the other side.
+  // when the player has room on the other side. Each side keeps its own range
+  // here too, so a block on one side cannot let a 700 on the right move.
   int started = 0;  // +1 the right block, -1 the left block
   if (push_dir > 0) {
-    if (p.wall_right >= 670 && TileAtPixel(ch.x + 80, ch.y + 16, 0) == 0) {
+    if (block_right && TileAtPixel(ch.x + 80, ch.y + 16, 0) == 0) {
       push_from_x = SnapToCell(ch.x + 32);
       push_tile = p.wall_right;
       started = 1;
     }
-    if (p.wall_left >= 670 && p.wall_right == 0) {
+    if (block_left && p.wall_right == 0) {
       push_from_x = SnapToCell(ch.x - 32);
       push_tile = p.wall_left;
       started = -1;
     }
   }
   if (push_dir < 0) {
-    if (p.wall_right >= 670 && p.wall_left == 0) {
+    if (block_right && p.wall_left == 0) {
       push_from_x = SnapToCell(ch.x + 32);
       push_tile = p.wall_right;
       started = 1;
     }
-    if (p.wall_left >= 670 && TileAtPixel(ch.x - 48, ch.y + 16, 0) == 0) {
+    if (block_left && TileAtPixel(ch.x - 48, ch.y + 16, 0) == 0) {
       push_from_x = SnapToCell(ch.x - 32);
       push_tile = p.wall_left;
       started = -1;
@@ -181,11 +182,11 @@ void EnterOrLeaveVehicle(Tplayer& ch, const TileProbes& p) {
       vehicle_tile = above;
     }
     SetTile(col, row, 1, 0);
-    RecordMapChange(uint16_t(col), uint16_t(row), 1, 0);
+    RecordMapChange(col, row, 1, 0);
   }
 
   if (in_vehicle && hit_jump) {
-    RecordMapChange(uint16_t(p.col), uint16_t(p.row), 1, vehicle_tile);
+    RecordMapChange(p.col, p.row, 1, vehicle_tile);
     SetTile(p.col, p.row, 1, vehicle_tile);
     hit_jump = 0;
     in_vehicle = 0;

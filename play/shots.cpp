@@ -38,8 +38,8 @@ void BreakTile(int32_t column, int32_t row) {
   SetTile(column, row, 1, kRubbleTile);
   PlayGameSound(effect_sounds[0]);
   // A loaded game replays these in order: the rubble first, then the cleared wall.
-  RecordMapChange(static_cast<uint16_t>(column), static_cast<uint16_t>(row), 1, kRubbleTile);
-  RecordMapChange(static_cast<uint16_t>(column), static_cast<uint16_t>(row), 0, 0);
+  RecordMapChange(column, row, 1, kRubbleTile);
+  RecordMapChange(column, row, 0, 0);
 }
 
 // True when the point lies in a solid cell. Near the map border the tiles are

@@ -95,10 +95,11 @@ void TriggerAction(uint8_t nr) {
   });
 }
 
-void RecordMapChange(uint16_t x, uint16_t y, uint8_t layer, uint16_t tile) {
+void RecordMapChange(int32_t x, int32_t y, uint8_t layer, uint16_t tile) {
+  if (!CellInArrays(x, y) || (layer >= kLayerCount && layer != kCodeLayer)) return;
   auto record = std::make_shared<Tmap_change_done>();
-  record->x = x;
-  record->y = y;
+  record->x = uint16_t(x);
+  record->y = uint16_t(y);
   record->tile_new = tile;
   record->layer = layer;
   change_list.AddLast(record);

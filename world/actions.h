@@ -29,7 +29,9 @@ inline TList<Tautoswitch_done> autoswitch_list; // fired automatic cells of this
 // Starts the prepared effects of nr (a toppling column grabbed from the screen),
 // then applies and records the actions of nr.
 void TriggerAction(uint8_t nr);
-// Appends a change record; the caller has written the cell.
-void RecordMapChange(uint16_t x, uint16_t y, uint8_t layer, uint16_t tile);
+// Appends a change record; the caller has written the cell. A change the map
+// could not take (a cell outside the arrays, a layer that does not exist) is
+// not recorded either, so that a save holds only what the map holds.
+void RecordMapChange(int32_t x, int32_t y, uint8_t layer, uint16_t tile);
 
 }  // namespace vn

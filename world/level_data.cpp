@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "engine/stream.h"
+#include "world/map.h"
 
 namespace vn {
 
@@ -84,7 +85,11 @@ bool ParseMapFile(const std::vector<uint8_t>& bytes, const std::string& file, Le
   return true;
 }
 
-bool CellInside(const LevelData& level, uint16_t x, uint16_t y) { return x < level.width && y < level.height; }
+// Actions and effects may address the three spare columns and rows beside the
+// map: the arrays hold them, and stored levels made to the file layout use them.
+bool CellInside(const LevelData& level, uint16_t x, uint16_t y) {
+  return int32_t(x) < level.width + kMapMargin && int32_t(y) < level.height + kMapMargin;
+}
 
 std::string CellText(uint16_t x, uint16_t y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 

@@ -228,7 +228,6 @@ TEST_F(MenuTest, UpDownMoveTheHighlightAndThePointerAndEnterPicksTheEntry) {
   test::TapKey(kEscape);
   ASSERT_TRUE(MenuFrame());
   test::TapKey(kDown);
-  test::TapKey(kDown);
   ASSERT_TRUE(MenuFrame());
   test::TapKey(kEnter);
   EXPECT_FALSE(MenuFrame()) << "Raus hier... ends the menu";

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <vector>
 
 #include "app/command_line.h"
@@ -118,8 +119,11 @@ TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
     EXPECT_EQ(screen_width, c.expect_width) << c.width << " x " << c.height;
     EXPECT_EQ(screen_height, c.expect_height) << c.width << " x " << c.height;
   }
-  // A NaN volume would turn every sound into noise; finite values are the mixer's to clamp.
-  for (auto [bits, expected] : {std::pair{0x7FC00000u, 1.0f}, std::pair{0x3F000000u, 0.5f}}) {
+  // A NaN volume would turn every sound into noise; every other value, the
+  // infinities included, is the sound service's to clamp.
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  for (auto [bits, expected] : {std::pair{0x7FC00000u, 1.0f}, std::pair{0x3F000000u, 0.5f},
+                                std::pair{0x7F800000u, kInf}, std::pair{0xFF800000u, -kInf}}) {
     std::vector<uint8_t> bytes = kShippedSettings;
     std::memcpy(&bytes[9], &bits, 4);
     WriteBytes(kSettingsPath, bytes);
@@ -156,7 +160,7 @@ TEST_F(SettingsTest, OptionsKeepUnknownLinesAndDamageFallsBackToTheDefaultsWithO
   read.fullscreen = false;
   EXPECT_EQ(FormatOptions(read), "# mine\nfullscreen=0\nlater_option=abc\n\ngamepad=0\ninteger_scaling=0\n");
 
-  for (const std::string damaged : {std::string("fullscreen=yes\n"), std::string("just words\n"),
+  for (const std::string& damaged : {std::string("fullscreen=yes\n"), std::string("just words\n"),
                                     std::string("=1\n"), std::string("gamepad=1\0\n", 11),
                                     std::string(70000, '#')}) {
     std::ofstream(kOptionsPath, std::ios::binary) << damaged;

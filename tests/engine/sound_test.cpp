@@ -25,12 +25,13 @@ TEST(SoundVolume, FollowsTheAttenuationCurve) {
     double db;
   };
   for (const Case& c : {Case{1.0f, 0.0}, Case{0.5f, -6.69}, Case{0.2f, -14.86}, Case{0.1f, -20.56},
-                        Case{1.5f, 0.0}}) {
+                        Case{1.5f, 0.0}, Case{HUGE_VALF, 0.0}}) {
     SCOPED_TRACE(c.volume);
     EXPECT_NEAR(GainDb(c.volume), c.db, 0.01);
   }
   EXPECT_EQ(VolumeToGain(0.0f), 0.0f);
   EXPECT_EQ(VolumeToGain(-1.0f), 0.0f);
+  EXPECT_EQ(VolumeToGain(-HUGE_VALF), 0.0f);
   EXPECT_EQ(VolumeToGain(std::nanf("")), 0.0f);
 }
 

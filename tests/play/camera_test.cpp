@@ -51,22 +51,27 @@ TEST_F(Camera, ForegroundFollowsThePlayersSpeedOnlyWhileScrolling) {
   EXPECT_FLOAT_EQ(fg_offset, Player()->speed);
 }
 
-TEST_F(Camera, LookModeStopsTenTilesOutAndJumpsBack) {
-  WideLevel();
+TEST_F(Camera, LookModeStopsTenTilesOutAndJumpsBackExactly) {
+  // A home away from the map's corner, with the player in the middle of the box.
+  WideLevel(544);
+  cam_tile_x = 5;
+  cam_tile_y = 3;
   HoldKey(kLook);
   HoldKey(kRight);
   HoldKey(kDown);
   ASSERT_TRUE(StepFrames(4));
-  EXPECT_EQ(cam_tile_x * 32 - cam_shift_x, 24) << "6 px per frame";
+  EXPECT_EQ(cam_tile_x * 32 - cam_shift_x, 5 * 32 + 24) << "6 px per frame";
   ASSERT_TRUE(StepFrames(200));  // far more than 10 tiles at 6 px per frame
-  EXPECT_EQ(cam_tile_x, 10);
-  EXPECT_EQ(cam_tile_y, 10);
-  EXPECT_EQ(Player()->x, 128) << "the direction keys must not walk while looking";
+  EXPECT_EQ(cam_tile_x, 15);
+  EXPECT_EQ(cam_tile_y, 13);
+  EXPECT_EQ(Player()->x, 544) << "the direction keys must not walk while looking";
   EXPECT_TRUE(ShiftsInRange());
   ReleaseAllKeys();
-  ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(cam_tile_x, 0);
-  EXPECT_EQ(cam_tile_y, 0);
+  for (int frame = 0; frame < 3; ++frame) {
+    ASSERT_TRUE(StepFrames(1));
+    EXPECT_EQ(cam_tile_x, 5) << "frame " << frame << " after the release";
+    EXPECT_EQ(cam_tile_y, 3) << "frame " << frame << " after the release";
+  }
   EXPECT_EQ(look_home_x, -1);
 }
 

@@ -1,6 +1,8 @@
 // Enemies: line of sight, target choice of the aimed gun, reaction, firing and patrol.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -121,6 +123,37 @@ TEST_F(Enemies, BrakesWhileShootingWithAnInclusiveDeadBand) {
     EXPECT_NEAR(e->speed, c.after, 1e-5) << c.speed;
     EXPECT_EQ(e->anim, 0);
   }
+}
+
+TEST_F(Enemies, LosingSightRestartsTheReactionTime) {
+  PlacePlayer(200, kStandY);
+  PlayerRef e = Spawn(400, kStandY);
+  for (int i = 0; i < 15; ++i, now_ms += 16) Step(*e);   // 240 ms in sight
+  SetTile(9, kFloorRow - 1, 0, 1);   // a wall on the ray for one frame
+  Step(*e);
+  EXPECT_EQ(e->on_sight, 0);
+  SetTile(9, kFloorRow - 1, 0, 0);
+  now_ms += 16;
+  const int32_t seen_again = now_ms;
+  while (shot_list.IsEmpty() && now_ms < seen_again + 1000) {
+    Step(*e);
+    if (shot_list.IsEmpty()) now_ms += 16;
+  }
+  EXPECT_GT(now_ms, seen_again + 320);
+  EXPECT_LE(now_ms, seen_again + 320 + 16);
+}
+
+TEST_F(Enemies, WithoutAnActionRadiusAnEnemyStaysHome) {
+  test::TempGameDir dir;
+  test::LevelBuilder(30, 15).Floor(kFloorRow).Enemy(320, kStandY).Enemy(640, kStandY, 100, 0, 160).Load();
+  const auto enemies = character_list.Snapshot();
+  int32_t farthest = 0;
+  for (int i = 0; i < 300; ++i) {
+    test::StepFrames(1);
+    ASSERT_EQ(enemies[0]->x, 320) << "frame " << i;
+    farthest = std::max(farthest, std::abs(enemies[1]->x - 640));
+  }
+  EXPECT_GT(farthest, 32) << "the enemy with a radius does patrol";
 }
 
 // The dead player's position reads 0, 0: enemies stop firing. A live player

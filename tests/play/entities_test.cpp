@@ -4,12 +4,14 @@
 #include <set>
 
 #include "engine/input.h"
+#include "app/resources.h"
 #include "play/entities.h"
 #include "play/movement.h"
 #include "play/play_loop.h"
 #include "tests/play/play_keys.h"
 #include "tests/support/harness.h"
 #include "world/inventory.h"
+#include "world/map.h"
 
 namespace vn::test {
 namespace {
@@ -63,6 +65,27 @@ TEST_F(Entities, GunsFireFromTheMuzzleAndUseTheirAmmunition) {
   EXPECT_EQ(shot_list.Count(), 2u);
   EXPECT_EQ(inventory[21][1], 1);
   EXPECT_EQ(ch->shot_timer, 10065);
+}
+
+TEST_F(Entities, DrawnGunAimsAtTheEnemyWithACrosshairAndFiresWhileTheActionKeyIsHeld) {
+  const ImageRef shipped = crosshair_image;
+  crosshair_image = SolidImage(8, 8, 0, 200, 0);
+  SetImageHandlePoint(crosshair_image, 4, 4);
+  LevelBuilder level(40, 20);
+  // The enemy stands on a block up and to the right of the player.
+  level.Floor(kFloorRow).Tile(0, 10, 9, 1).Player(128, kStandY).Enemy(320, 256);
+  level.Start();
+  TapKey(kDrawWeapon);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(Player()->gun_active, 1);
+  EXPECT_EQ(Player()->gunangle, 315);
+  EXPECT_TRUE(PixelIs(ScreenX(320) + 16, ScreenY(256) - 5, 0, 200, 0)) << "the crosshair over the enemy";
+  HoldKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  bool fired = false;
+  for (const auto& shot : shot_list.Snapshot()) fired = fired || (shot->from == 0 && shot->angle == 315.0f);
+  EXPECT_TRUE(fired);
+  crosshair_image = shipped;
 }
 
 TEST_F(Entities, InputFlagsTakeKeysThenTheStickAndButtons) {

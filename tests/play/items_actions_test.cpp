@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/resources.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
 #include "tests/play/play_keys.h"
@@ -112,12 +113,33 @@ TEST_F(Items, AutomaticCellFiresOnceOnTheGround) {
   ASSERT_TRUE(StepFrames(5));
   EXPECT_EQ(GetTile(20, 3, 0), 0) << "fired a second time";
   EXPECT_EQ(autoswitch_list.Count(), 1u);
+
+  // 249 is the last automatic code; 200 is none, and 250 is the exit.
+  Room(0, 249).Action(249, 20, 3, 56, 0).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetTile(20, 3, 0), 56);
+  Room(0, 200).Action(200, 20, 3, 57, 0).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetTile(20, 3, 0), 0) << "200 fired";
+  EXPECT_TRUE(autoswitch_list.IsEmpty());
+  Room(0, 250).Action(250, 20, 3, 58, 0).Start("Tutorial", 0);
+  EXPECT_FALSE(StepFrames(1)) << "the exit ends the tutorial";
+  EXPECT_EQ(GetTile(20, 3, 0), 0) << "250 fired";
 }
 
-TEST_F(Items, SignShowsItsTextAndIgnoresNumbersOutsideTheTable) {
+TEST_F(Items, SignShowsTheTextBeforeItsCodeAndIgnoresNumbersOutsideTheTable) {
+  // A short first text and a long second one tell the two apart by the box's width.
+  const auto shipped = tutorial_texts;
+  tutorial_texts[0] = "i";
+  tutorial_texts[1] = std::string(60, 'W');
+  Room(58, 2).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_TRUE(PixelIs(240, 290, 30, 30, 30)) << "code 2 shows the long text";
   Room(58, 1).Start();
   ASSERT_TRUE(StepFrames(1));
   EXPECT_TRUE(PixelIs(400, 290, 30, 30, 30)) << "the dark box above the text";
+  EXPECT_TRUE(PixelIs(240, 290, 255, 255, 255)) << "code 1 shows the short text";
+  tutorial_texts = shipped;
   for (uint8_t code : {uint8_t(0), uint8_t(10), uint8_t(200)}) {
     Room(58, code).Start();
     ASSERT_TRUE(StepFrames(1));

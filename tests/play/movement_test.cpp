@@ -61,6 +61,27 @@ TEST_F(Movement, FallAtTerminalSpeedKillsAndLeavesDebris) {
   EXPECT_EQ(fragment_list.Count(), 6u);
   EXPECT_EQ(player_x, 0);
   EXPECT_EQ(player_y, 0);
+
+  // From rest, a drop of nine cells is survived and one of ten is not.
+  for (const int cells : {9, 10}) {
+    Arena().Player(128, kStandY - cells * 32).Start();
+    ASSERT_TRUE(StepFrames(120));
+    EXPECT_EQ(Player() != nullptr, cells == 9) << cells << " cells";
+  }
+}
+
+TEST_F(Movement, WalkingAcceleratesToFourAndFrictionStopsBelowHalf) {
+  Arena().Player(128, kStandY).Start();
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(10));
+  EXPECT_NEAR(Player()->speed, 1.5f, 1e-4);
+  ASSERT_TRUE(StepFrames(30));
+  EXPECT_FLOAT_EQ(Player()->speed, 4.0f);
+  ReleaseKey(kRight);
+  ASSERT_TRUE(StepFrames(10));
+  EXPECT_NEAR(Player()->speed, 0.7f, 1e-4) << "0.33 per frame";
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(Player()->speed, 0.0f) << "0.37 lies within the stop band";
 }
 
 TEST_F(Movement, ShortFallBouncesAndComesToRest) {
@@ -76,20 +97,42 @@ TEST_F(Movement, ShortFallBouncesAndComesToRest) {
   EXPECT_EQ(Player()->power, 100);
 }
 
-TEST_F(Movement, LedgeHoldsTheFallingPlayerAndClimbsOnTop) {
-  // A block of columns 5..8 from row 9 down; the player falls beside it.
-  Arena().Fill(0, 5, 9, 8, 14, 1).Player(128, 288).Start();
+TEST_F(Movement, LedgesOnEitherSideHoldTheFallingPlayerWhoClimbsOnTop) {
+  // A block of columns 5..8 from row 9 down; the player falls beside it, left
+  // of it (a ledge on the right) or right of it (a ledge on the left).
+  struct Side { int32_t x; int key; uint8_t mode; };
+  for (const Side side : {Side{128, kRight, 9}, Side{288, kLeft, 10}}) {
+    SCOPED_TRACE(side.x);
+    ReleaseAllKeys();
+    Arena().Fill(0, 5, 9, 8, 14, 1).Player(side.x, 288).Start();
+    HoldKey(kAction);
+    ASSERT_TRUE(StepFrames(30));
+    EXPECT_EQ(Player()->mode, side.mode);
+    EXPECT_EQ(Player()->y, 288);
+    HoldKey(side.key);
+    ASSERT_TRUE(StepFrames(30));
+    ReleaseAllKeys();
+    ASSERT_TRUE(StepFrames(30));
+    EXPECT_TRUE(Player()->x >= 150 && Player()->x <= 266) << Player()->x;
+    EXPECT_EQ(Player()->y, 256);  // standing on the wall's top cell
+    EXPECT_EQ(Player()->jump, 0);
+  }
+}
+
+TEST_F(Movement, CeilingHoldsThePlayerUntilTheActionKeyIsLetGo) {
+  Arena().Fill(0, 0, 10, 39, 10, 1).Player(128, kStandY).Start();
   HoldKey(kAction);
-  ASSERT_TRUE(StepFrames(30));
-  EXPECT_EQ(Player()->mode, 9);
-  EXPECT_EQ(Player()->y, 288);
-  HoldKey(kRight);
-  ASSERT_TRUE(StepFrames(30));
-  ReleaseAllKeys();
-  ASSERT_TRUE(StepFrames(30));
-  EXPECT_GE(Player()->x, 150);
-  EXPECT_EQ(Player()->y, 256);  // standing on the wall's top cell
-  EXPECT_EQ(Player()->jump, 0);
+  HoldKey(kJump);
+  ASSERT_TRUE(StepFrames(1));
+  ReleaseKey(kJump);
+  ASSERT_TRUE(StepFrames(60));
+  EXPECT_EQ(Player()->mode, 11);
+  EXPECT_EQ(Player()->y, 11 * 32) << "hanging right under the ceiling";
+  EXPECT_FLOAT_EQ(Player()->speed_max, 2.0f);
+  ReleaseKey(kAction);
+  ASSERT_TRUE(StepFrames(60));
+  EXPECT_EQ(Player()->mode, 1);
+  EXPECT_EQ(Player()->y, kStandY);
 }
 
 TEST_F(Movement, LadderClimbsTwoPixelsPerFrameBothWays) {

@@ -8,11 +8,18 @@
 #include "world/actions.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/save_game.h"
 
 namespace vn::test {
 namespace {
 
 constexpr int kRow = kFloorRow - 1;
+
+std::vector<std::array<int, 4>> Changes() {
+  std::vector<std::array<int, 4>> out;
+  for (const auto& c : change_list.Snapshot()) out.push_back({c->x, c->y, c->layer, c->tile_new});
+  return out;
+}
 
 class Pushing : public GameTest {
  protected:
@@ -21,11 +28,6 @@ class Pushing : public GameTest {
     LevelBuilder level(30, 20);
     level.Floor(kFloorRow).Tile(0, block_col, kRow, tile).Player(128, kStandY);
     return level;
-  }
-  std::vector<std::array<int, 4>> Changes() {
-    std::vector<std::array<int, 4>> out;
-    for (const auto& c : change_list.Snapshot()) out.push_back({c->x, c->y, c->layer, c->tile_new});
-    return out;
   }
   void Push(int direction_key) {
     HoldKey(kAction);
@@ -67,12 +69,17 @@ TEST_F(Pushing, BlockedBeyondOrNotPushableStaysPut) {
   EXPECT_EQ(pushing, 0);
   ReleaseAllKeys();
 
-  // 700 is pushable only from its right side.
-  Room(5, 700).Start();
-  HoldKey(kAction);
-  TapKey(kRight);
-  ASSERT_TRUE(StepFrames(3));
-  EXPECT_EQ(pushing, 0);
+  // 700 is pushable only from its right side, also when a block on the
+  // player's left could start a push.
+  for (const uint16_t left : {uint16_t(0), uint16_t(680)}) {
+    ReleaseAllKeys();
+    Room(5, 700).Tile(0, 3, kRow, left).Start();
+    HoldKey(kAction);
+    TapKey(kRight);
+    ASSERT_TRUE(StepFrames(3));
+    EXPECT_EQ(pushing, 0) << left;
+    EXPECT_EQ(GetTile(5, kRow, 0), 700) << left;
+  }
 }
 
 TEST_F(Pushing, BlockOverAGapFallsAsAMapEffect) {
@@ -137,6 +144,21 @@ TEST_F(Vehicles, EnterRideAndLeave) {
   EXPECT_EQ(Player()->mode, 1);
   EXPECT_LT(Player()->tempy, 0.0f);
   EXPECT_EQ(change_list.Snapshot().back()->tile_new, 651);
+}
+
+TEST_F(Vehicles, LeftBeyondTheMapsArraysNothingIsRecordedAndTheSaveLoads) {
+  LevelBuilder level(20, 20);
+  level.Floor(kFloorRow).Tile(1, 4, kRow, 651).Player(128, kStandY);
+  level.Start();
+  TapKey(kJump);
+  HoldKey(kRight);
+  ASSERT_TRUE(StepUntil([] { return Player()->x + 16 >= 23 * 32; }, 200)) << "past the three spare columns";
+  TapKey(kJump);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(in_vehicle, 0);
+  EXPECT_EQ(Changes(), (std::vector<std::array<int, 4>>{{4, kRow, 1, 0}}));
+  ASSERT_TRUE(SaveGame(1));
+  EXPECT_EQ(LoadGame(), 1) << last_save_error;
 }
 
 TEST_F(Vehicles, EnteringFromBelowLiftsThePlayerIntoTheVehicle) {

@@ -61,7 +61,13 @@ start_game() {
   local x=$1 y=$2 window="" pointed=""
   ./vornadel >game.log 2>&1 &
   game_pid=$!
-  timeout 20 xdotool search --sync --name '^Vornadel \(Arbeitstitel\)$' >/dev/null ||
+  # Polled rather than --sync: a window manager's own windows come and go
+  # during the search, which --sync does not survive.
+  for _ in $(seq 1 100); do
+    [[ -n $(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null) ]] && break
+    sleep 0.2
+  done
+  [[ -n $(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null) ]] ||
     fail "no window named 'Vornadel (Arbeitstitel)' appeared"
   sleep 1
   for _ in $(seq 1 25); do

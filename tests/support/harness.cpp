@@ -199,6 +199,14 @@ PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t mode, uint8_t 
   return ch;
 }
 
+ImageRef SolidImage(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+  PixmapRef pixmap = CreatePixmap(width, height, PF_RGBA8888);
+  const uint8_t rgba[4] = {r, g, b, 255};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) SetPixelRGBA(*pixmap, x, y, rgba);
+  return ImageFromPixmap(pixmap, 0);
+}
+
 Rgb PixelAt(int x, int y) {
   PixmapRef grab = GrabPixmap(x, y, 1, 1);
   uint8_t rgba[4] = {};

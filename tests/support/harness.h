@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/graphics.h"
 #include "play/entities.h"
 #include "world/level_data.h"
 
@@ -77,6 +78,9 @@ PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ = 0, uint8_t mode = 1, 
 // scale 1, origin 0, white colour at full alpha, alpha blending, white clear
 // colour, magenta mask.
 void ResetDrawState();
+
+// A picture of one frame filled with one opaque colour.
+ImageRef SolidImage(int width, int height, uint8_t r, uint8_t g, uint8_t b);
 
 // One pixel of the render target as it stands now.
 struct Rgb {

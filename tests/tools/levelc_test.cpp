@@ -34,6 +34,7 @@ LevelData SampleLevel() {
   b.Player(40, 128, 90, 1).Enemy(300, 100, 30, 2, 96, 232, 3).Enemy(64, 0, 255, 0, 0, 0, 1);
   b.Action(3, 4, 2, 0, 0).Action(3, 9, 4, 261, 1).Action(205, 11, 0, 250, 200).Action(3, 4, 2, 7, 0);
   b.Effect(3, 2, 1, 0, 2).Effect(7, 6, 2, 0, 4).Effect(7, 6, 1, 203, 5).Effect(9, 1, 1, 2, 1);
+  b.Effect(9, 12, 7, 1, 2);   // the spare column W and spare row H + 1 are cells too
   return b.Data();
 }
 
@@ -114,8 +115,8 @@ TEST(LevelCompiler, DamagedMapsAreReportedWithFileLayerAndPlace) {
        {"exactly one player, it has 2"}},
       {"character outside", [](json& m) { m["layers"][4]["objects"][2]["x"] = 12 * 32; },
        {"layer 'characters', object id 3", "outside the map"}},
-      {"action outside", [](json& m) { m["layers"][5]["objects"][1]["y"] = 6 * 32; },
-       {"layer 'actions', object id 5", "cell (9, 6) lies outside the map"}},
+      {"action beyond the spare rows", [](json& m) { m["layers"][5]["objects"][1]["y"] = 9 * 32; },
+       {"layer 'actions', object id 5", "cell (9, 9) lies outside the map"}},
       {"action layer", [](json& m) { m["layers"][5]["objects"][0]["properties"][1]["value"] = 7; },
        {"layer 'actions', object id 4", "layer 7 does not exist"}},
       {"action without nr", [](json& m) { m["layers"][5]["objects"][0]["properties"].erase(0); },

@@ -9,6 +9,7 @@
 #include "world/actions.h"
 #include "world/map.h"
 #include "world/map_effects.h"
+#include "world/save_game.h"
 
 namespace vn::test {
 namespace {
@@ -41,6 +42,37 @@ TEST_F(Actions, CodeLayerActionStoresTheLowByteAndRecordsTheFullValue) {
   EXPECT_EQ(GetCode(2, 2), 250);
   EXPECT_EQ(GetTile(2, 2, 0), 0);
   EXPECT_EQ(Changes(), (std::vector<std::tuple<int, int, int, int>>{{2, 2, 200, 0x1FA}}));
+}
+
+// The arrays hold three spare columns and rows beside the map; the level files
+// may fill them, and a saved game replays that.
+TEST_F(Actions, ActionsMayWriteTheSpareColumnsAndRowsAndTheGameSavesThem) {
+  LevelBuilder level(5, 4);
+  level.Floor(3).Player(32, 64).Action(1, 5, 0, 9, 0).Action(1, 0, 5, 0x1FA, 200).Effect(2, 7, 6, 0, 2);
+  level.Start();
+  TriggerAction(1);
+  ASSERT_TRUE(StepFrames(5));
+  EXPECT_EQ(GetTile(5, 0, 0), 9);
+  EXPECT_EQ(GetCode(0, 5), 250);
+  ASSERT_TRUE(SaveGame(1));
+  ResizeMap(5, 4);
+  ASSERT_EQ(LoadGame(), 1) << last_save_error;
+  EXPECT_EQ(GetTile(5, 0, 0), 9);
+  EXPECT_EQ(GetCode(0, 5), 250);
+}
+
+// A change the map cannot take is not recorded: the save would hold a cell its
+// own check refuses, and the player's save would never load again.
+TEST_F(Actions, ChangesTheMapCannotTakeAreNotRecorded) {
+  LevelBuilder(3, 2).Load();
+  RecordMapChange(-1, 0, 1, 5);
+  RecordMapChange(0, -1, 1, 5);
+  RecordMapChange(6, 0, 0, 5);
+  RecordMapChange(0, 5, 200, 5);
+  RecordMapChange(1, 1, 7, 5);
+  RecordMapChange(5, 4, 0, 5);
+  RecordMapChange(1, 1, 200, 5);
+  EXPECT_EQ(Changes(), (std::vector<std::tuple<int, int, int, int>>{{5, 4, 0, 5}, {1, 1, 200, 5}}));
 }
 
 TEST_F(Actions, FiringAnUnknownNumberChangesNothing) {

@@ -83,11 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
 class MapDrawing : public MapModel {
  protected:
   void Put(uint16_t value, int layer, uint8_t r, uint8_t g, uint8_t b) {
-    PixmapRef pixmap = CreatePixmap(32, 32, PF_RGBA8888);
-    const uint8_t rgba[4] = {r, g, b, 255};
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) SetPixelRGBA(*pixmap, x, y, rgba);
-    tile_images[value][static_cast<size_t>(layer)] = ImageFromPixmap(pixmap, 0);
+    tile_images[value][static_cast<size_t>(layer)] = SolidImage(32, 32, r, g, b);
     used_.push_back({value, layer});
   }
   void TearDown() override {

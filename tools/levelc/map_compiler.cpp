@@ -22,6 +22,7 @@ constexpr uint32_t kMaxTileValue = 700;
 constexpr uint32_t kMaxCode = 255;
 constexpr uint8_t kCodeLayer = 200;
 constexpr uint8_t kExitCode = 250;
+constexpr int64_t kSpareCells = 3;   // columns and rows the game's arrays hold beside the map
 constexpr uint16_t kSignTile = 58;
 constexpr int kSignTexts = 9;
 // The editor keeps flips and rotations in the top bits of a gid; the game has neither.
@@ -290,10 +291,11 @@ std::optional<std::pair<uint16_t, uint16_t>> ObjectCell(const json& object, cons
   std::optional<int64_t> x = RangedProperty(properties, "x", fx, INT32_MIN, INT32_MAX, where, check);
   std::optional<int64_t> y = RangedProperty(properties, "y", fy, INT32_MIN, INT32_MAX, where, check);
   if (!x || !y) return std::nullopt;
-  if (*x < 0 || *y < 0 || *x >= level.width || *y >= level.height) {
+  // The three spare columns and rows beside the map are cells of the game too.
+  if (*x < 0 || *y < 0 || *x >= level.width + kSpareCells || *y >= level.height + kSpareCells) {
     check.Error(where + ": cell (" + std::to_string(*x) + ", " + std::to_string(*y) +
                 ") lies outside the map of " + std::to_string(level.width) + " x " +
-                std::to_string(level.height) + " cells");
+                std::to_string(level.height) + " cells and its three spare columns and rows");
     return std::nullopt;
   }
   return std::pair{uint16_t(*x), uint16_t(*y)};
