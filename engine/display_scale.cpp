@@ -128,8 +128,16 @@ void PresentPicture(SDL_Texture* target) {
     SDL_RenderCopy(renderer, target, nullptr, nullptr);
   } else {
     const SDL_Rect destination = {rect.x, rect.y, rect.w, rect.h};
+    // Only the bars are filled: the picture covers the rest, and clearing
+    // all of a large screen first costs the software renderer as much again.
+    const SDL_Rect bars[4] = {{0, 0, out_w, rect.y},
+                              {0, rect.y + rect.h, out_w, out_h - rect.y - rect.h},
+                              {0, rect.y, rect.x, rect.h},
+                              {rect.x + rect.w, rect.y, out_w - rect.x - rect.w, rect.h}};
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    for (const SDL_Rect& bar : bars)
+      if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
     SDL_RenderCopy(renderer, target, nullptr, &destination);
   }
   SDL_RenderPresent(renderer);

@@ -135,6 +135,18 @@ void ServeLoadKey() {
   ResetPush();
 }
 
+// The bag is shown one frame per call like play itself, so that whoever
+// drives the frames (the game's loop, a script) can page and close it.
+bool bag_open = false;
+
+bool BagFrame() {
+  if (!InventoryFrame()) {
+    bag_open = false;
+    SetDrawScale(1, 1);
+  }
+  return true;
+}
+
 void AdvanceTileAnimation() {
   if (now_ms <= anim_timer) return;
   anim_frame = static_cast<uint8_t>((anim_frame + 1) % 8);
@@ -157,6 +169,8 @@ bool BeginLevelRun() {
   // A vehicle ridden when the previous run ended stayed in that run's map.
   in_vehicle = 0;
   ClearNotice();
+  ClearPlayerOverlay();
+  bag_open = false;
   change_list.Clear();
   autoswitch_list.Clear();
   PrepareEntityStorage();
@@ -185,6 +199,7 @@ bool FinishLevel(const PlayerRef& ch) {
 
 bool PlayFrame() {
   if (PauseInBackground()) return true;
+  if (bag_open) return BagFrame();
   SetColor(255, 255, 255);
   Cls();
 
@@ -199,8 +214,11 @@ bool PlayFrame() {
   ServeLoadKey();
   ServeLevelReload();
 
-  if (TakeKeyHits(key_inventory) > 0 || TakePadButtonHits(3, 0) > 0 || TakePadActionHits(PAD_BAG) > 0)
-    InventoryScreen();
+  if (TakeKeyHits(key_inventory) > 0 || TakePadButtonHits(3, 0) > 0 || TakePadActionHits(PAD_BAG) > 0) {
+    BeginInventoryScreen();
+    bag_open = true;
+    return BagFrame();
+  }
 
   DrawBackground();
   DrawBackLayers();
@@ -221,6 +239,7 @@ bool PlayFrame() {
 
   AdvanceTileAnimation();
 
+  DrawPlayerOverlay();
   DrawNotice();
   ScreenshotKeyStep();
   Flip(0);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 
 #include "app/resources.h"
 #include "app/settings.h"
@@ -9,6 +10,7 @@
 #include "engine/text.h"
 #include "play/enemies.h"
 #include "play/movement.h"
+#include "play/notice.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
 #include "world/actions.h"
@@ -28,6 +30,19 @@ constexpr float kWaterSpeedMax = 2.0f;
 constexpr float kFriction = 0.33f;
 constexpr float kLedgeClimb = 3.2f;
 constexpr int32_t kLadderStep = 2;
+constexpr size_t kSwitchSound = 1;      // effect sounds: a clunk for switches and locks,
+constexpr size_t kPickUpSound = 2;      // a chime for pick-ups
+constexpr int32_t kPickUpNoticeMs = 1500;
+
+// What the player's step wants shown over the finished scene this frame.
+struct PendingOverlay {
+  int32_t sign = 0;              // sign text number, 0 none
+  bool bars = false;
+  int32_t power = 0, breath = 0;
+  bool crosshair = false;
+  float crosshair_x = 0, crosshair_y = 0;
+};
+PendingOverlay overlay;
 
 bool IsLadder(uint16_t obj) { return obj >= 1 && obj <= 10; }
 bool IsWater(uint16_t fg) { return fg > 0 && fg < 30; }
@@ -149,7 +164,20 @@ void ActionHeld(Tplayer& ch, const TileProbes& p) {
   Ceiling(ch, p);
 }
 
+// The name a pick-up notice shows for an item picture (230..259).
+const char* ItemName(uint16_t obj) {
+  static const char* const kNames[] = {
+      "Geld",         "Heiltrank",  "Schlüssel",  "Rubin",    "Saphir",      "Smaragd", "Krone",
+      "Schriftrolle", "Ring",       "Kelch",      "Amulett",  "Goldstern",   "Perle",   "Buch",
+      "Sanduhr",      "Schatzkarte", "Feder",     "Glocke",   "Pilz",        "Kristallkugel",
+      "Pistole",      "Munition",   "Raketen"};
+  const size_t i = size_t(obj - 230);
+  return i < std::size(kNames) ? kNames[i] : "Waffe";
+}
+
 void PickUp(uint16_t obj, const TileProbes& p) {
+  ShowNotice(ItemName(obj), kPickUpNoticeMs);
+  PlayGameSound(effect_sounds[kPickUpSound]);
   SetTile(p.col, p.row, 1, 0);
   RecordMapChange(p.col, p.row, 1, 0);
   const int slot = obj - 230;
@@ -167,6 +195,7 @@ void ActionPressed(const TileProbes& p) {
   const uint16_t obj = p.here_obj;
   const uint8_t code = GetCode(p.col, p.row);
   if (obj == 260 || obj == 262 || obj == 264) {
+    PlayGameSound(effect_sounds[kSwitchSound]);
     TriggerAction(code);
   } else if (obj == 285 || obj == 286) {
     // A held mark with no keys left (possible in a damaged save) opens nothing
@@ -174,6 +203,7 @@ void ActionPressed(const TileProbes& p) {
     if (inventory[kKeySlot][0] == 0 || inventory[kKeySlot][1] == 0) return;
     inventory[kKeySlot][1] -= 1;
     if (inventory[kKeySlot][1] == 0) inventory[kKeySlot][0] = 0;
+    PlayGameSound(effect_sounds[kSwitchSound]);
     TriggerAction(code);
   } else if (obj >= 230 && obj <= 259) {
     PickUp(obj, p);
@@ -203,7 +233,9 @@ void Aim(Tplayer& ch) {
   const Tplayer& t = *aim_target;
   const double angle = FloatMod(Atan2Deg(ch.y - t.y, ch.x - t.x) + 180, 360);
   ch.gunangle = static_cast<uint16_t>(Trunc(angle));
-  DrawImageFrame(crosshair_image, float(ScreenX(t.x) + 16), float(ScreenY(t.y) - 5), 0);
+  overlay.crosshair = true;
+  overlay.crosshair_x = float(ScreenX(t.x) + 16);
+  overlay.crosshair_y = float(ScreenY(t.y) - 5);
 }
 
 }  // namespace
@@ -256,7 +288,7 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   // F1 is taken every step so that a press in mid-air is not kept for later.
   if ((TakeKeyHits(kKeyF1) > 0 || TakePadActionHits(PAD_SAVE) > 0) && !pushing && level_index > 0 && ch.jump == 0) SaveGame(level_index);
 
-  if (p.here_obj == kSignTile) DrawSignBox(GetCode(p.col, p.row));
+  if (p.here_obj == kSignTile) overlay.sign = GetCode(p.col, p.row);
 
   player_x = ch.x;
   player_y = ch.y;
@@ -285,7 +317,22 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
 
   if (ch.gun_active == 1) Aim(ch);
 
-  DrawBars(ch.power, ch.breath);
+  overlay.bars = true;
+  overlay.power = ch.power;
+  overlay.breath = ch.breath;
 }
+
+void DrawPlayerOverlay() {
+  // A screen shake is meant for the scene of the next frame, not for the help.
+  const TDrawState saved = GetDrawState();
+  SetDrawOrigin(0, 0);
+  if (overlay.sign != 0) DrawSignBox(overlay.sign);
+  if (overlay.bars) DrawBars(overlay.power, overlay.breath);
+  if (overlay.crosshair) DrawImageFrame(crosshair_image, overlay.crosshair_x, overlay.crosshair_y, 0);
+  SetDrawOrigin(saved.origin_x, saved.origin_y);
+  overlay = PendingOverlay{};
+}
+
+void ClearPlayerOverlay() { overlay = PendingOverlay{}; }
 
 }  // namespace vn

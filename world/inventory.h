@@ -12,9 +12,9 @@ inline std::array<std::array<uint16_t, 2>, kInventorySlots> inventory{};
 inline int32_t inventory_slot = 0;   // slot shown; kept between openings
 
 void ClearInventory();
-// Runs the inventory screen's own frame loop until it closes.
-void InventoryScreen();
-// One frame of the screen; false when the screen closes. Used by the loop and tests.
+// The inventory screen, one frame per call: the play loop shows it in place of
+// play while it is open. InventoryFrame is false when the screen closes (the
+// caller then resets the draw scale).
 void BeginInventoryScreen();
 bool InventoryFrame();
 

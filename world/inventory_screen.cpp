@@ -152,11 +152,4 @@ bool InventoryFrame() {
   return !CloseKeyPressed();
 }
 
-void InventoryScreen() {
-  BeginInventoryScreen();
-  while (InventoryFrame()) {
-  }
-  SetDrawScale(1, 1);
-}
-
 }  // namespace vn

@@ -1,6 +1,7 @@
 // Figures, bars and notices checked by pixels.
 #include <gtest/gtest.h>
 
+#include "app/resources.h"
 #include "engine/graphics.h"
 #include "engine/timing.h"
 #include "play/character_draw.h"
@@ -69,6 +70,28 @@ TEST_P(Bars, WidthIsTheValueInPixels) {
   }
 }
 INSTANTIATE_TEST_SUITE_P(Drawing, Bars, ::testing::Values(BarCase{100, 100}, BarCase{37, 5}, BarCase{0, 0}));
+
+// Help the player cannot read is no help: the sign box and the bars are drawn
+// over the finished scene, even where opaque foreground covers everything.
+TEST_F(Drawing, SignBoxAndBarsStayOverOpaqueForeground) {
+  SetColor(0, 160, 0);
+  DrawRect(0, 0, 32, 32);
+  ImageRef green = CreateBlankImage(32, 32, 8, 0);
+  for (int frame = 0; frame < 8; ++frame) GrabImageFrame(green, 0, 0, frame);
+  SetColor(255, 255, 255);
+  const ImageRef kept = tile_images[100][2];
+  tile_images[100][2] = green;
+  LevelBuilder level(40, 20);
+  level.Floor(15).Fill(2, 0, 0, 39, 19, 100).Tile(1, 12, 14, 58).Code(12, 14, 1).Player(12 * 32, 14 * 32, 60);
+  level.Start();
+  const bool ran = StepFrames(2);
+  tile_images[100][2] = kept;
+  ASSERT_TRUE(ran);
+  EXPECT_TRUE(PixelIs(5, 590, 0, 160, 0)) << "the foreground covers the scene";
+  EXPECT_TRUE(PixelIs(400, 300 - 10, 30, 30, 30)) << "the sign box";
+  EXPECT_TRUE(PixelIs(21 + 60 - 4, 26, 255, 102, 102)) << "the health bar";
+  EXPECT_TRUE(PixelIs(800 - 121 + 100 - 4, 26, 0, 153, 204)) << "the air bar";
+}
 
 TEST_F(Drawing, NoticeShowsForItsTimeNearTheBottom) {
   ShowNotice("Gespeichert", 1000);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/resources.h"
+#include "play/notice.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
 #include "tests/play/play_keys.h"
@@ -39,6 +40,7 @@ struct PickUpCase {
   uint8_t code;
   int slot;
   uint16_t count;
+  const char* notice;   // the item's name, shown briefly
 };
 class PickUps : public Items, public ::testing::WithParamInterface<PickUpCase> {};
 
@@ -52,13 +54,14 @@ TEST_P(PickUps, GoIntoTheBagAndLeaveAChangeRecord) {
   EXPECT_EQ(inventory[size_t(c.slot)][1], 3 + c.count);
   EXPECT_EQ(GetTile(kCol, kRow, 1), 0);
   EXPECT_TRUE(ChangeRecorded(kCol, kRow, 1, 0));
+  EXPECT_EQ(CurrentNotice(), c.notice);
 }
 INSTANTIATE_TEST_SUITE_P(Items, PickUps,
-                         ::testing::Values(PickUpCase{230, 25, 0, 25},   // money adds its code
-                                           PickUpCase{232, 0, 2, 1},     // a key
-                                           PickUpCase{249, 0, 19, 1},
-                                           PickUpCase{251, 0, 21, 40},   // ammunition of gun 1
-                                           PickUpCase{252, 0, 22, 4}));
+                         ::testing::Values(PickUpCase{230, 25, 0, 25, "Geld"},   // money adds its code
+                                           PickUpCase{232, 0, 2, 1, "Schlüssel"},
+                                           PickUpCase{249, 0, 19, 1, "Kristallkugel"},
+                                           PickUpCase{251, 0, 21, 40, "Munition"},   // ammunition of gun 1
+                                           PickUpCase{252, 0, 22, 4, "Raketen"}));
 
 TEST_F(Items, MoneyCountStopsAtTheTopInsteadOfWrapping) {
   Room(230, 200).Start();

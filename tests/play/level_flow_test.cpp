@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/settings.h"
 #include "app/title_menu.h"
 #include "engine/gamepad.h"
 #include "engine/input.h"
@@ -208,6 +209,30 @@ TEST_F(LevelFlow, ThePadReachesEveryPlayKeyAndTheFixedKeys) {
   press(PAD_BUTTON_START);
   EXPECT_FALSE(StepFrames(1)) << "Start returns to the menu";
   DetachVirtualPad(pad);
+}
+
+// The bag takes one frame per call like play, so whoever drives the frames (a
+// script, a test) can open, page, use and close it, and play goes on after.
+TEST_F(LevelFlow, TheBagIsBrowsedFrameByFrameAndPlayGoesOnAfterIt) {
+  TwoLevels(false);
+  inventory[1] = {1, 1};   // one potion
+  Player()->power = 40;
+  const int32_t x = Player()->x;
+  TapKey(key_inventory);
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(1));
+  ReleaseKey(kRight);
+  ASSERT_TRUE(StepFrames(60));
+  EXPECT_EQ(Player()->x, x) << "play stands still while the bag is open";
+  EXPECT_EQ(inventory_slot, 1) << "paged to the potion";
+  TapKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(Player()->power, 90);
+  TapKey(key_inventory);
+  ASSERT_TRUE(StepFrames(1));
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(20));
+  EXPECT_GT(Player()->x, x) << "the bag closed and play went on";
 }
 
 // The level's files as a compiler leaves them after a save: new contents, a later time.

@@ -101,10 +101,11 @@ expect_clean_exit() {
 start_window_manager() {
   openbox --sm-disable >"$work/wm.log" 2>&1 &
   wm_pid=$!
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
     sleep 0.1
   done
+  cat "$work/wm.log" >&2
   fail "openbox did not start"
 }
 
@@ -113,4 +114,24 @@ window_size() {
   local window
   window=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null | tail -n 1)
   xwininfo -id "$window" | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w "x" h}'
+}
+
+# The settings file as it was before the run (copied to settings.before), the
+# screenshot a 1600 x 900 PNG whose window area shows a level, not one flat colour.
+check_settings_and_screenshot() {
+  cmp -s data/settings.dat settings.before || fail "data/settings.dat changed"
+  [[ $(stat -c %s data/settings.dat) -eq 17 ]] || fail "data/settings.dat is not 17 bytes"
+  [[ -f $1 ]] || fail "F12 wrote no $1"
+  python3 - "$1" <<'PY' || fail "$1 is not the expected picture"
+import os, struct, sys
+sys.path.insert(0, os.environ["VN_REALWINDOW_DIR"])
+from png_rows import read_png
+
+width, height = struct.unpack(">II", open(sys.argv[1], "rb").read()[16:24])
+assert (width, height) == (1600, 900), f"size {width} x {height}"
+rows, bpp = read_png(sys.argv[1], 600)
+colours = {bytes(rows[y][x * bpp:x * bpp + 3]) for y in range(0, 600, 7) for x in range(0, 800, 7)}
+assert len(colours) > 20, f"only {len(colours)} colours in the window area"
+print(f"{sys.argv[1]}: {width} x {height}, {len(colours)} colours sampled")
+PY
 }

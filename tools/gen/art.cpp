@@ -11,6 +11,7 @@ void WriteAllPictures(const std::string& game_dir) {
   PaintItemObjects(set);
   PaintMechanismObjects(set);
   PaintSceneryObjects(set);
+  PaintPictograms(set);
   PaintForeground(set);
   PaintSprites(set);
   PaintScreens(set);

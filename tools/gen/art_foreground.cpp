@@ -56,30 +56,53 @@ void WaterSurface(Canvas& c, int f, Rgba base, Rgba light, float height) {
   }
 }
 
-// Bubbles rising through poisoned water; each bubble keeps its column and
-// climbs a quarter cell per frame, wrapping at the top.
-void Bubbles(Canvas& c, int f, Rgba bubble, uint32_t seed, float surface) {
-  for (int k = 0; k < 5; ++k) {
+// A deadly liquid: drawn at the water's 35 %, so it shows by contrast, dark
+// sludge streaks with bright froth and big rising bubbles, where clear water
+// is light and calm.
+struct Toxic {
+  Rgba base, sludge, froth;
+};
+
+// Bubbles rising through the liquid; each keeps its column and climbs a
+// quarter cell per frame, wrapping at the top.
+void Bubbles(Canvas& c, int f, const Toxic& t, uint32_t seed, float surface) {
+  for (int k = 0; k < 7; ++k) {
     float x = 3 + Hash01(k, 0, seed) * 26;
     float y = std::fmod(Hash01(k, 1, seed) * 32 - float(f) * 4 + 64, 32.0f);
     if (y < surface + 2) continue;
-    float r = 1.2f + Hash01(k, 2, seed) * 1.5f;
-    c.Ring(x, y, r + 0.8f, r - 0.2f, bubble);
+    float r = 1.6f + Hash01(k, 2, seed) * 2.0f;
+    c.FillCircle(x, y, r + 0.8f, t.froth);
+    c.FillCircle(x, y, r - 0.4f, t.sludge);
     c.Set(int(x - r * 0.4f), int(y - r * 0.4f), kWhite);
   }
 }
 
-void PoisonBody(Canvas& c, int f, Rgba base, Rgba light, Rgba bubble, uint32_t seed) {
-  WaterBody(c, f, base, light);
-  Bubbles(c, f, bubble, seed, -4);
+void Sludge(Canvas& c, int f, const Toxic& t, uint32_t seed, int top) {
+  for (int y = top; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      if (c.Opaque(x, y) && TileNoise(float(x + f * 4), float(y), 8, seed + 40) > 0.5f) c.Set(x, y, t.sludge);
 }
 
-void PoisonSurface(Canvas& c, int f, Rgba base, Rgba light, Rgba bubble, uint32_t seed) {
-  WaterSurface(c, f, base, light, 1.2f);
-  Bubbles(c, f, bubble, seed, 6);
-  // A bubble bursting at the surface every other frame.
-  if (f % 4 < 2) c.Ring(float(8 + f * 5 % 20), 6, 2.5f, 1.5f, bubble);
+void PoisonBody(Canvas& c, int f, const Toxic& t, uint32_t seed) {
+  WaterBody(c, f, t.base, t.froth);
+  Sludge(c, f, t, seed, 0);
+  Bubbles(c, f, t, seed, -4);
 }
+
+// The surface boils: froth along the crest, one bubble bursting every other frame.
+void PoisonSurface(Canvas& c, int f, const Toxic& t, uint32_t seed) {
+  WaterSurface(c, f, t.base, t.froth, 1.2f);
+  Sludge(c, f, t, seed, 12);
+  Bubbles(c, f, t, seed, 6);
+  for (int k = 0; k < 4; ++k) {
+    const float x = float((k * 9 + f * 3) % 32);
+    c.FillCircle(x, 7.5f + float((k + f) % 2), 2.2f, t.froth);
+  }
+  if (f % 4 < 2) c.Ring(float(8 + f * 5 % 20), 5, 3.0f, 1.6f, t.froth);
+}
+
+constexpr Toxic kGreenPoison{kPoison, kPoisonDark, kPoisonFroth};
+constexpr Toxic kPurplePoison{kToxicPurple, kToxicPurpleDark, kToxicPurpleFroth};
 
 void Waterfall(Canvas& c, int f) {
   for (int y = 0; y < 32; ++y)
@@ -289,13 +312,13 @@ void PaintForeground(PictureSet& set) {
   set.Tile(2, 1, "water: clear, below the surface", Strip([](Canvas& c, int f) { WaterBody(c, f, kWater, kWaterLight); }));
   set.Tile(2, 2, "water: clear, surface", Strip([](Canvas& c, int f) { WaterSurface(c, f, kWater, kWaterLight, 1.5f); }));
   set.Tile(2, 3, "poisoned water: green, below the surface (costs power)",
-           Strip([](Canvas& c, int f) { PoisonBody(c, f, kPoison, Mix(kPoison, kWhite, 0.4f), kPoisonDark, 3); }));
+           Strip([](Canvas& c, int f) { PoisonBody(c, f, kGreenPoison, 3); }));
   set.Tile(2, 4, "poisoned water: green, surface",
-           Strip([](Canvas& c, int f) { PoisonSurface(c, f, kPoison, Mix(kPoison, kWhite, 0.4f), kPoisonDark, 4); }));
+           Strip([](Canvas& c, int f) { PoisonSurface(c, f, kGreenPoison, 4); }));
   set.Tile(2, 5, "poisoned water: purple, below the surface",
-           Strip([](Canvas& c, int f) { PoisonBody(c, f, kPurple, Mix(kPurple, kWhite, 0.4f), kPoison, 5); }));
+           Strip([](Canvas& c, int f) { PoisonBody(c, f, kPurplePoison, 5); }));
   set.Tile(2, 6, "poisoned water: purple, surface",
-           Strip([](Canvas& c, int f) { PoisonSurface(c, f, kPurple, Mix(kPurple, kWhite, 0.4f), kPoison, 6); }));
+           Strip([](Canvas& c, int f) { PoisonSurface(c, f, kPurplePoison, 6); }));
   set.Tile(2, 11, "water: deep", Strip([](Canvas& c, int f) { WaterBody(c, f, kWaterDeep, kWater); }));
   set.Tile(2, 12, "water: calm surface", Strip([](Canvas& c, int f) { WaterSurface(c, f, kWater, kWaterLight, 0.6f); }));
   set.Tile(2, 13, "water: waterfall", Strip(Waterfall));

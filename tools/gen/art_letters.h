@@ -1,5 +1,6 @@
 #pragma once
-// Big pixel letters for the title picture, drawn from our own 5 x 7 shapes.
+// Pixel letters from our own 5 x 7 shapes: big ones for the title picture,
+// one-pixel ones for the key pictograms.
 #include <string>
 
 #include "tools/gen/art_canvas.h"
@@ -14,5 +15,9 @@ int PixelTextWidth(const std::string& text, int block);
 // ringed by an outline of outline_width pixels and a drop shadow.
 void PaintPixelText(Canvas& c, const std::string& text, int x, int y, int block, Rgba top, Rgba bottom,
                     Rgba outline, int outline_width);
+
+// Upper-case text in single pixels of one colour, 7 pixels high, letters 6
+// pixels apart (PixelTextWidth(text, 1) wide).
+void PaintSmallText(Canvas& c, const std::string& text, int x, int y, Rgba colour);
 
 }  // namespace vngen

@@ -42,12 +42,22 @@ Canvas Lever(LeverStyle style, bool down) {
 
 // --- Locks ---------------------------------------------------------------------
 
-Canvas PadlockedPanel() {
+// Unlocked, the shackle stands up and open and the panel's bands are pushed
+// aside, so the used lock reads as open at a glance.
+Canvas PadlockedPanel(bool unlocked = false) {
   Canvas c(kTileSize, kTileSize, kOutline);
-  PaintBoards(c, 1, 0, 30, 32, kPlankDark, 6, true, 285);
+  PaintBoards(c, 1, 0, 30, 32, unlocked ? Shade(kPlankDark, 0.75f) : kPlankDark, 6, true, 285);
   c.FillRect(1, 4, 30, 3, kIron);
   c.FillRect(1, 25, 30, 3, kIron);
-  c.Ring(16, 11, 5, 3, kIronLight);  // shackle
+  if (unlocked) {
+    c.FillRect(3, 4, 5, 3, kOutline);  // the band swung open
+    // The shackle pulled up out of the body, its free end hanging in the air.
+    c.FillRect(8, 1, 2, 12, kIronLight);
+    c.FillRect(8, 1, 10, 2, kIronLight);
+    c.FillRect(16, 1, 2, 6, kIronLight);
+  } else {
+    c.Ring(16, 11, 5, 3, kIronLight);  // shackle
+  }
   c.FillRect(9, 12, 14, 11, kGold);
   c.FillRect(9, 12, 14, 1, kGoldLight);
   c.FillRect(9, 22, 14, 1, kGoldDark);
@@ -57,12 +67,18 @@ Canvas PadlockedPanel() {
   return c;
 }
 
-Canvas KeyholePlate() {
+Canvas KeyholePlate(bool unlocked = false) {
   Canvas c = Tile();
   c.FillRect(9, 6, 14, 20, kGold);
   c.Bevel(9, 6, 14, 20, 1.25f, 0.6f);
   c.FillCircle(16, 13, 2.5f, kOutline);
   c.FillPolygon({14.5f, 14, 17.5f, 14, 18.5f, 21, 13.5f, 21}, kOutline);
+  if (unlocked) {
+    // The key sits turned in the hole, its bow across the plate.
+    c.FillRect(15, 11, 2, 10, kIronLight);
+    c.Ring(16, 9, 4, 2, kIronLight);
+    c.FillRect(4, 15, 24, 2, kGreen);
+  }
   PaintRivet(c, 11, 8, kGoldDark);
   PaintRivet(c, 19, 8, kGoldDark);
   PaintRivet(c, 11, 22, kGoldDark);
@@ -145,6 +161,10 @@ void PaintMechanismObjects(PictureSet& set) {
   set.Tile(1, 265, "switch: iron lever with lamp, used (down, green)", Lever(LeverStyle::kIron, true));
   set.Tile(1, 285, "lock: padlocked door panel", PadlockedPanel());
   set.Tile(1, 286, "lock: keyhole plate", KeyholePlate());
+  set.Tile(1, 287, "unlocked padlocked panel, shackle open (scenery: an action writes it over a used 285)",
+           PadlockedPanel(true));
+  set.Tile(1, 288, "unlocked keyhole plate, key turned in it (scenery: an action writes it over a used 286)",
+           KeyholePlate(true));
 
   Canvas boat = RowingBoat(), raft = Raft(), carpet = FlyingCarpet();
   set.Tile(1, 650, "vehicle: rowing boat, facing right (crashes on land)", boat);

@@ -245,13 +245,16 @@ Canvas Lantern() {
   return Soft(c, kIron);
 }
 
+// Scenery that could pass for a pick-up is painted dull and flat: muted tones
+// close to the walls behind it, no bright highlight, a soft contour.
 Canvas RopeCoil() {
   Canvas c = Tile();
-  for (float r = 11; r > 2; r -= 2.5f) c.Ring(16, 24, r, r - 1.5f, kRope);
+  const Rgba rope = Mix(kRope, kStoneDark, 0.5f);
+  for (float r = 11; r > 2; r -= 2.5f) c.Ring(16, 24, r, r - 1.5f, rope);
   c.FillRect(0, 28, 32, 4, kClear);
-  c.FillEllipse(16, 26, 12, 3, Shade(kRope, 0.75f));
-  c.ThickLine(27, 25, 30, 31, 2, kRope);
-  return Soft(c, kRope);
+  c.FillEllipse(16, 26, 12, 3, Shade(rope, 0.75f));
+  c.ThickLine(27, 25, 30, 31, 2, rope);
+  return Soft(c, rope);
 }
 
 Canvas Anchor() {
@@ -270,12 +273,13 @@ Canvas Anchor() {
 
 Canvas Urn() {
   Canvas c = Tile();
-  Rgba clay{186, 102, 60, 255};
+  const Rgba clay{128, 104, 88, 255};  // weathered, greyish clay
   c.FillEllipse(16, 21, 9, 9, clay);
   c.FillRect(12, 7, 8, 7, clay);
-  c.FillRect(10, 6, 12, 2, Shade(clay, 1.15f));
-  c.FillRect(8, 19, 16, 2, Shade(clay, 0.6f));
-  c.FillEllipse(13, 18, 2, 4, Shade(clay, 1.25f));
+  c.FillRect(10, 6, 12, 2, Shade(clay, 1.05f));
+  c.FillRect(8, 19, 16, 2, Shade(clay, 0.8f));
+  c.Grain(6, 5, 20, 27, 0.08f, 90);
+  c.Line(19, 22, 21, 27, Shade(clay, 0.7f));  // a crack
   return Soft(c, clay);
 }
 

@@ -58,12 +58,17 @@ constexpr Rgba kBlue{52, 110, 220, 255};
 constexpr Rgba kGreen{48, 176, 80, 255};
 constexpr Rgba kPurple{142, 64, 176, 255};
 
-// Liquids. Clear water is drawn at 35 % opacity, so it is strongly saturated.
-constexpr Rgba kWater{20, 96, 230, 255};
-constexpr Rgba kWaterLight{120, 190, 255, 255};
-constexpr Rgba kWaterDeep{10, 50, 170, 255};
-constexpr Rgba kPoison{96, 196, 40, 255};
-constexpr Rgba kPoisonDark{110, 40, 130, 255};
+// Liquids. Water is drawn at 35 % opacity: light tones, so that the dark
+// figure stays visible under the surface; the deadly liquids are loud and sickly.
+constexpr Rgba kWater{80, 168, 250, 255};
+constexpr Rgba kWaterLight{190, 232, 255, 255};
+constexpr Rgba kWaterDeep{46, 128, 232, 255};
+constexpr Rgba kPoison{90, 220, 0, 255};
+constexpr Rgba kPoisonDark{12, 48, 0, 255};
+constexpr Rgba kPoisonFroth{226, 255, 70, 255};
+constexpr Rgba kToxicPurple{170, 0, 190, 255};
+constexpr Rgba kToxicPurpleDark{44, 0, 56, 255};
+constexpr Rgba kToxicPurpleFroth{255, 140, 255, 255};
 constexpr Rgba kLava{232, 84, 20, 255};
 constexpr Rgba kLavaLight{255, 206, 70, 255};
 constexpr Rgba kLavaDark{150, 30, 16, 255};

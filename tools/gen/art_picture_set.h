@@ -41,6 +41,7 @@ void PaintLadderAndHazardObjects(PictureSet& set);
 void PaintItemObjects(PictureSet& set);
 void PaintMechanismObjects(PictureSet& set);
 void PaintSceneryObjects(PictureSet& set);
+void PaintPictograms(PictureSet& set);
 void PaintForeground(PictureSet& set);
 void PaintSprites(PictureSet& set);
 void PaintScreens(PictureSet& set);
