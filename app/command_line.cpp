@@ -29,6 +29,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.help = true;
     } else if (arg == "--version") {
       line.version = true;
+    } else if (arg == "--watch") {
+      line.watch = true;
     } else if (arg == "--level" || arg.rfind("--level=", 0) == 0) {
       std::string name;
       if (arg == "--level") {
@@ -53,13 +55,15 @@ std::string UsageText() {
   std::string levels;
   for (int i = 0; i < kLevelCount; ++i)
     if (!level_names[i].empty()) levels += std::string(levels.empty() ? "" : ", ") + "\"" + level_names[i] + "\"";
-  return "Usage: vornadel [--fullscreen | --windowed] [--level NAME]\n"
+  return "Usage: vornadel [--fullscreen | --windowed] [--level NAME [--watch]]\n"
          "       vornadel --help | --version\n"
          "Run from the game directory (gfx/ sfx/ map/ data/ beside the program).\n"
          "  --fullscreen    start in fullscreen for this run (F11 or Alt+Enter toggles)\n"
          "  --windowed      start in a window for this run\n"
          "  --level NAME    start straight into the level NAME of the game's level table;\n"
          "                  Escape then returns to the title menu\n"
+         "  --watch         reload the level being played when its files in map/ change,\n"
+         "                  keeping the player in place (for level authors)\n"
          "  --help          show this text and exit\n"
          "  --version       show the version and exit\n"
          "Levels: " + levels + "\n";

@@ -1,5 +1,5 @@
 #pragma once
-// The program's options: --fullscreen, --windowed, --level NAME, --help, --version.
+// The program's options: --fullscreen, --windowed, --level NAME, --watch, --help, --version.
 #include <string>
 #include <vector>
 
@@ -8,6 +8,7 @@ namespace vn {
 struct TCommandLine {
   int fullscreen = -1;      // -1 as remembered, 0 windowed, 1 fullscreen (this run only)
   int level = -1;           // index into level_names to start in; -1 = the title menu
+  bool watch = false;       // reload the running level when its files change (for level authors)
   bool help = false;
   bool version = false;
   std::string error;        // one line when the command line is wrong; then nothing runs

@@ -12,6 +12,7 @@
 #include "engine/gamepad.h"
 #include "engine/paths.h"
 #include "engine/stream.h"
+#include "play/level_reload.h"
 
 namespace vn {
 
@@ -38,6 +39,7 @@ int RunGame(const std::vector<std::string>& args) {
     SetIntegerScaling(options.integer_scaling);
     SetControllersEnabled(options.gamepad);
     options.started_fullscreen = IsFullscreen();
+    SetLevelReload(command_line.watch);
     if (!StartUp()) {
       std::cerr << "Vornadel: cannot open a " << screen_width << " x " << screen_height
                 << " window (no display or no usable renderer)." << std::endl;

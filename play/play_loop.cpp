@@ -14,6 +14,7 @@
 #include "play/character_draw.h"
 #include "play/enemies.h"
 #include "play/fight_effects.h"
+#include "play/level_reload.h"
 #include "play/movement.h"
 #include "play/notice.h"
 #include "play/push_vehicle.h"
@@ -52,7 +53,7 @@ bool HasLevelName(int index) { return index < kLevelCount && !level_names[index]
 bool LoadLevelOrTell(int index) {
   const std::string name = index < kLevelCount ? level_names[index] : std::string();
   if (LoadLevel(name, kLevelDirectory)) return true;
-  SetMenuMessage("Level konnte nicht geladen werden: " + FailedLevelFile(name));
+  SetMenuMessage(LevelLoadFailureMessage(name));
   return false;
 }
 
@@ -156,6 +157,10 @@ void AdvanceTileAnimation() {
 
 }  // namespace
 
+std::string LevelLoadFailureMessage(const std::string& name) {
+  return "Level konnte nicht geladen werden: " + FailedLevelFile(name);
+}
+
 bool BeginLevelRun() {
   anim_frame = 0;
   anim_timer = 0;
@@ -210,6 +215,7 @@ bool PlayFrame() {
   ReadInputFlags();
 
   ServeLoadKey();
+  ServeLevelReload();
 
   if (TakeKeyHits(key_inventory) > 0 || TakePadButtonHits(3, 0) > 0 || TakePadActionHits(PAD_BAG) > 0) {
     BeginInventoryScreen();

@@ -2,6 +2,7 @@
 // The play loop: one level run, frame by frame.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "play/entities.h"
 
@@ -27,6 +28,8 @@ inline bool level_changed_this_frame = false;       // the character walk stops 
 
 // Runs a level run of level_names[level_index] until Escape or the tutorial's exit.
 void PlayLevel();
+// The German message for a level whose files could not be loaded (after LoadLevel failed).
+std::string LevelLoadFailureMessage(const std::string& name);
 // Starts a run (empties the change lists, loads the level). False when the level
 // could not be loaded (the menu then shows the message).
 bool BeginLevelRun();

@@ -182,6 +182,8 @@ TEST_F(SettingsTest, BadCommandLinesExitWithStatusTwoAndWriteNothing) {
   EXPECT_EQ(good.fullscreen, 0);
   EXPECT_EQ(good.level, 2);
   EXPECT_EQ(ParseCommandLine({"--level=Tutorial", "--fullscreen"}).level, 0);
+  EXPECT_FALSE(good.watch);
+  EXPECT_TRUE(ParseCommandLine({"--level", "Jungle", "--watch"}).watch);
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"--bogus"}, {"--level"}, {"--level", "Nowhere"}, {"--fullscreen", "level1"}}) {
     testing::internal::CaptureStderr();

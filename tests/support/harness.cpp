@@ -16,6 +16,7 @@
 #include "engine/random.h"
 #include "engine/timing.h"
 #include "play/entities.h"
+#include "play/level_reload.h"
 #include "play/notice.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
@@ -79,6 +80,7 @@ void ResetGameState() {
   vehicle_tile = 0;
   vehicle_angle = 0;
   ClearNotice();
+  SetLevelReload(false);
   ResetInputForTest();
   SetFullscreen(false);
   SetIntegerScaling(false);
