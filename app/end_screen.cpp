@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/title_menu.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/key_codes.h"
@@ -64,6 +65,7 @@ void DrawEndFrame() {
 // Any key goes on, except F12, which stays pending for the screenshot step.
 bool PlayerWantsToGoOn() {
   bool pressed = TakeMouseHits(1) != 0;
+  if (TakePadActionHits(PAD_CONFIRM) + TakePadActionHits(PAD_CANCEL) != 0) pressed = true;
   for (int code = 1; code <= 255; ++code) {
     if (code != kKeyF12 && TakeKeyHits(code) != 0) pressed = true;
   }
@@ -84,6 +86,7 @@ void ShowEndScreen() {
     if (shown < kGraceMillis) {
       ClearKeys();
       ClearMouseButtons();
+      ClearPadActions();
       continue;
     }
     if (shown >= kShowMillis || PlayerWantsToGoOn()) break;
@@ -91,6 +94,7 @@ void ShowEndScreen() {
   // The press that closed the screen must not also act on the menu (Escape would end the program).
   ClearKeys();
   ClearMouseButtons();
+  ClearPadActions();
 }
 
 }  // namespace vn

@@ -142,8 +142,8 @@ bool OpenPlayWindow() {
 
 void InstallPlayHooks() {
   play_hooks.frame_drawn = ScreenshotKeyStep;
-  play_hooks.level_not_loaded = [](const std::string& file) {
-    SetMenuMessage("Level konnte nicht geladen werden: " + file);
+  play_hooks.level_not_loaded = [](const std::string& message) {
+    SetMenuMessage(message);
   };
   play_hooks.game_finished = ShowEndScreen;
 }

@@ -6,8 +6,11 @@
 #include <iostream>
 
 #include "app/key_config.h"
+#include "app/options_file.h"
 #include "app/resources.h"
 #include "app/settings.h"
+#include "engine/display_scale.h"
+#include "engine/gamepad.h"
 #include "engine/input.h"
 #include "engine/key_codes.h"
 #include "engine/paths.h"
@@ -43,31 +46,69 @@ void StartLevelRun(uint8_t index) {
   run.level_index = index;
   // Every run from the menu starts with an empty bag, whatever an earlier run collected.
   ClearInventory();
+  // The pad press that picked the entry must not also jump in the level.
+  ClearPadActions();
   PlayLevel();
+  ClearPadActions();
   // The pointer of this frame is drawn where the mouse is now, after the run.
   front.mouse_x = GetMouseX();
   front.mouse_y = GetMouseY();
 }
 
+// The entry whose open band (50 .. 150, 150 .. 250, ...) holds y; -1 for none.
+int EntryAt(int32_t y) {
+  for (size_t i = 0; i < kEntries.size(); ++i)
+    if (float(y) > kEntries[i].y - 50 && float(y) < kEntries[i].y + 50) return int(i);
+  return -1;
+}
+
+void PickEntry(int entry) {
+  switch (entry) {
+    case 0: StartLevelRun(0); break;
+    case 1: StartLevelRun(1); break;
+    case 2:
+      front.config_open = true;
+      front.mouse_hit = 0;   // the same click must not also pick a configuration line
+      break;
+    case 3: front.quit_requested = true; break;
+    default: break;
+  }
+}
+
 void MainMenuStep() {
   if (TakeKeyHits(kKeyEscape) != 0) front.quit_requested = true;
-  for (const MenuEntry& entry : kEntries) {
-    DrawTextAt(entry.text, CenteredTextX(entry.text, TitleScaleX()), entry.y);
+  // The pad's back button has no meaning here (it must not end the program),
+  // and a press kept for later would close the configuration screen at once.
+  TakePadActionHits(PAD_CANCEL);
+  // The highlight follows the pointer when the mouse moves and the keys or the
+  // pad when they are used; the pointer then goes to the highlighted entry.
+  const bool mouse_moved = front.mouse_x != front.last_mouse_x || front.mouse_y != front.last_mouse_y;
+  if (mouse_moved && EntryAt(front.mouse_y) >= 0) front.menu_highlight = uint8_t(EntryAt(front.mouse_y));
+  if (const int move = MenuMoveThisFrame(); move != 0) {
+    const int count = int(kEntries.size());
+    front.menu_highlight = uint8_t((int(front.menu_highlight) + count + move) % count);
+    const MenuEntry& entry = kEntries[front.menu_highlight];
+    MovePointer(int(CenteredTextX(entry.text, TitleScaleX())) - 24, int(entry.y) + 24);
+    front.mouse_x = GetMouseX();
+    front.mouse_y = GetMouseY();
+  }
+  front.last_mouse_x = front.mouse_x;
+  front.last_mouse_y = front.mouse_y;
+  for (size_t i = 0; i < kEntries.size(); ++i) {
+    if (i == front.menu_highlight) SetColor(kHighlightColour[0], kHighlightColour[1], kHighlightColour[2]);
+    else SetColor(254, 254, 254);
+    DrawTextAt(kEntries[i].text, CenteredTextX(kEntries[i].text, TitleScaleX()), kEntries[i].y);
+  }
+  SetColor(254, 254, 254);
+  if (MenuConfirmThisFrame()) {
+    PickEntry(front.menu_highlight);
+    return;
   }
   if (front.mouse_hit == 0) return;
 
   // Open bands: a click exactly on 150, 250, ... belongs to no entry. The x of
   // the click is not looked at, so the whole row counts.
-  if (front.mouse_y > 50 && front.mouse_y < 150) {
-    StartLevelRun(0);
-  } else if (front.mouse_y > 150 && front.mouse_y < 250) {
-    StartLevelRun(1);
-  } else if (front.mouse_y > 250 && front.mouse_y < 350) {
-    front.config_open = true;
-    front.mouse_hit = 0;   // the same click must not also pick a configuration line
-  } else if (front.mouse_y > 350 && front.mouse_y < 450) {
-    front.quit_requested = true;
-  }
+  PickEntry(EntryAt(front.mouse_y));
 }
 
 // A dark box with light text near the bottom, readable over any title picture.
@@ -113,6 +154,14 @@ void DrawPointer() {
 
 void FrontEnd::Reset() { *this = FrontEnd{}; }
 
+int MenuMoveThisFrame() {
+  const int up = TakeKeyHits(kKeyUp) + TakePadActionHits(PAD_UP);
+  const int down = TakeKeyHits(kKeyDown) + TakePadActionHits(PAD_DOWN);
+  return std::clamp(down - up, -3, 3);
+}
+
+bool MenuConfirmThisFrame() { return (TakeKeyHits(kKeyEnter) + TakePadActionHits(PAD_CONFIRM)) != 0; }
+
 float CenteredTextX(const std::string& text, float scale) {
   return float(screen.screen_width / 2) - float(MeasureTextWidth(text)) * scale / 2;
 }
@@ -152,16 +201,22 @@ bool MenuFrame() {
   return TakeCloseRequest() == 0;
 }
 
-int TitleMenu() {
+int TitleMenu(int start_level) {
   front.config_open = false;
   front.selected_line = 0;
+  front.config_cursor = 1;
+  front.binding_once = false;
   front.quit_requested = false;
+  front.menu_highlight = 0;
+  if (start_level >= 0) StartLevelRun(uint8_t(start_level));
   while (MenuFrame()) {
   }
   if (!SaveSettings()) {
     std::cerr << "Vornadel: could not write " << UserFilePath(kSettingsPath)
               << "; the previous settings file is unchanged." << std::endl;
   }
+  RememberDisplayChoices();
+  SaveOptions();
   return 0;
 }
 

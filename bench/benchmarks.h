@@ -5,7 +5,7 @@
 
 namespace vn::bench {
 
-void PlayFrameStress(benchmark::State& state);   // args: width, height
+void PlayFrameStress(benchmark::State& state);   // args: width, height, window width, height (0: the same)
 void RenderFloor(benchmark::State& state);       // args: width, height, 1 = fastest blits
 void LoadBigLevel(benchmark::State& state);
 void FramePacing(benchmark::State& state);

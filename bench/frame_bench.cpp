@@ -6,6 +6,7 @@
 #include "bench/bench_support.h"
 #include "bench/benchmarks.h"
 #include "bench/draw_mix.h"
+#include "engine/display_scale.h"
 #include "engine/graphics.h"
 #include "play/play_loop.h"
 
@@ -20,7 +21,10 @@ constexpr int kWarmUpFrames = 180;
 
 void PlayFrameStress(benchmark::State& state) {
   const int width = int(state.range(0)), height = int(state.range(1));
+  // A window of another size (a fullscreen target) gets the picture scaled.
+  const int target_w = int(state.range(2)), target_h = int(state.range(3));
   OpenGameWindow(width, height);
+  if (target_w > 0 && target_h > 0) ResizeWindow(target_w, target_h);
   ScratchDir dir;
   if (!BeginStressLevel()) {
     state.SkipWithError("the stress level did not load");
@@ -70,6 +74,7 @@ void PlayFrameStress(benchmark::State& state) {
   state.counters["rects"] = mix.rects;
   state.counters["textures_made"] = double(stats.textures_made);
   state.SetLabel(RendererName());
+  if (target_w > 0 && target_h > 0) ResizeWindow(width, height);
 }
 
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/display_scale.h"
+#include "engine/events.h"
 #include "engine/graphics.h"
 #include "engine/numbers.h"
 #include "engine/platform.h"
@@ -186,8 +188,9 @@ bool IsSoftwareGL() {
 }
 
 SDL_Window* CreateWindow(int width, int height, int depth, Uint32 extra) {
-  Uint32 flags = SDL_WINDOW_SHOWN | extra;
-  if (depth != 0) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+  // Resizable and fullscreen only change how large the finished picture is shown.
+  Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | extra;
+  if (depth != 0 || IsFullscreen()) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   return SDL_CreateWindow(app_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
 }
 
@@ -266,8 +269,10 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     CloseGraphics();
     return false;
   }
-  // The target is copied to the window as it is; its alpha must not blend.
+  // The target is copied to the window as it is; its alpha must not blend, and
+  // scaled up it keeps sharp pixels.
   SDL_SetTextureBlendMode(device.target, SDL_BLENDMODE_NONE);
+  SDL_SetTextureScaleMode(device.target, SDL_ScaleModeNearest);
   SDL_RendererInfo info;
   if (SDL_GetRendererInfo(device.renderer, &info) == 0) renderer_name = info.name;
   device.hertz = hertz;
@@ -295,6 +300,10 @@ void CloseGraphics() {
   renderer_name = "none";
 }
 
+
+SDL_Window* CurrentWindow() { return device.window; }
+
+SDL_Renderer* CurrentRenderer() { return device.renderer; }
 
 std::string RendererName() { return renderer_name; }
 
@@ -329,9 +338,7 @@ void Flip(int sync) {
     device.vsync = vsync;
   }
   ++draw_stats.flips;
-  SDL_SetRenderTarget(device.renderer, nullptr);
-  SDL_RenderCopy(device.renderer, device.target, nullptr, nullptr);
-  SDL_RenderPresent(device.renderer);
+  PresentPicture(device.target);
   ApplyDeviceState();
 }
 

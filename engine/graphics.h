@@ -72,7 +72,8 @@ const TDrawState& GetDrawState();
 
 // Window ------------------------------------------------------------------
 void SetAppTitle(const std::string& title);
-// Opens the window (depth 0: a window, centred, not resizable). False when no
+// Opens the window (depth 0: a window, centred, resizable; fullscreen when
+// SetFullscreen asked for it). The picture keeps width x height. False when no
 // window or renderer can be made. Opening again closes the previous window.
 bool OpenGraphics(int width, int height, int depth, int hertz, int flags);
 void CloseGraphics();

@@ -6,7 +6,9 @@
 #include <array>
 #include <cmath>
 
+#include "engine/display_scale.h"
 #include "engine/events.h"
+#include "engine/gamepad.h"
 
 namespace vn {
 
@@ -45,10 +47,13 @@ constexpr SDL_JoystickID kInjectedPad = -1;
 
 PressTable<256> keys;
 PressTable<4> mouse_buttons;  // 1 left, 2 right, 3 middle; 0 is never set
-int mouse_x = 0;
+int mouse_x = 0;   // picture pixels
 int mouse_y = 0;
+int mouse_window_x = 0;   // window coordinates of the last position
+int mouse_window_y = 0;
 int mouse_wheel = 0;
 int close_request = 0;
+bool window_focused = true;
 
 struct PadState {
   SDL_Joystick* device = nullptr;
@@ -104,6 +109,7 @@ void SetPadButton(uint8_t button, bool down) {
 }
 
 void OpenPad(int device_index) {
+  if (IsMappedPad(device_index)) return;   // read through the controller layer instead
   SDL_Joystick* device = SDL_JoystickOpen(device_index);
   if (device == nullptr) return;
   pad.device = device;
@@ -124,6 +130,7 @@ bool WindowMinimised(uint32_t window_id) {
 
 void TranslateWindowEvent(const SDL_WindowEvent& window) {
   if (window.event == SDL_WINDOWEVENT_FOCUS_LOST || window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+    window_focused = window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
     // Key-up messages go to the other program while it has the focus: without
     // this a key held while switching away would stay held forever. Coming
     // back, a modifier still down from the switch must not count as a press.
@@ -138,6 +145,9 @@ void TranslateWindowEvent(const SDL_WindowEvent& window) {
 void TranslateMouseButton(const SDL_MouseButtonEvent& event, bool down) {
   const int button = MouseButtonFromSdl(event.button);
   if (button == 0) return;
+  int x = 0, y = 0;
+  // A click on the black bars around a scaled picture does nothing.
+  if (down && !WindowToPicture(event.x, event.y, x, y)) return;
   if (down) {
     mouse_buttons.Press(size_t(button));
     SDL_CaptureMouse(SDL_TRUE);  // the release arrives even outside the window
@@ -175,14 +185,16 @@ void TranslateEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
       if (event.key.repeat != 0) break;
+      if (HandleDisplayKey(event.key.keysym.scancode, keys.held[164] != 0 || keys.held[165] != 0)) break;
       if (const uint8_t key = KeyCodeFromScancode(event.key.keysym.scancode); key != 0) keys.Press(key);
       break;
     case SDL_KEYUP:
       if (const uint8_t key = KeyCodeFromScancode(event.key.keysym.scancode); key != 0) keys.Release(key);
       break;
     case SDL_MOUSEMOTION:
-      mouse_x = event.motion.x;
-      mouse_y = event.motion.y;
+      mouse_window_x = event.motion.x;
+      mouse_window_y = event.motion.y;
+      WindowToPicture(event.motion.x, event.motion.y, mouse_x, mouse_y);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -203,6 +215,13 @@ void TranslateEvent(const SDL_Event& event) {
     case SDL_JOYBUTTONUP:
     case SDL_JOYAXISMOTION:
       TranslatePadEvent(event);
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      TranslateControllerEvent(event);
       break;
     default:
       if (TimerEventType() != 0 && event.type == TimerEventType()) CountTimerTick(event.user);
@@ -253,6 +272,16 @@ int GetMouseX() {
 int GetMouseY() {
   PollInput();
   return mouse_y;
+}
+
+void MovePointer(int x, int y) {
+  PollInput();
+  PictureToWindow(x, y, mouse_window_x, mouse_window_y);
+  mouse_x = x;
+  mouse_y = y;
+  // Only a window in front may take the system's pointer.
+  if (SDL_Window* window = CurrentWindow(); window != nullptr && window_focused)
+    SDL_WarpMouseInWindow(window, mouse_window_x, mouse_window_y);
 }
 
 int IsMouseDown(int button) {
@@ -308,6 +337,8 @@ void ClearPadButtons(int port_mask) {
   PollInput();
   pad.buttons = 0;
   pad.hits.fill(0);
+  // All ports: the controllers' pending presses go too.
+  if (port_mask == -1) ClearPadActions();
 }
 
 void InjectScancode(int scancode, bool down, bool repeat) {
@@ -335,8 +366,8 @@ void InjectMouseButton(int button, bool down) {
   event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
   event.button.button = SdlButtonFromMouse(button);
   event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.button.x = mouse_x;
-  event.button.y = mouse_y;
+  event.button.x = mouse_window_x;
+  event.button.y = mouse_window_y;
   TranslateEvent(event);
 }
 
@@ -352,6 +383,11 @@ void InjectFocusChange(bool gained) {
   event.type = SDL_WINDOWEVENT;
   event.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
   TranslateEvent(event);
+}
+
+bool HasWindowFocus() {
+  PollInput();
+  return window_focused;
 }
 
 void InjectPadButton(int button, bool down) {
@@ -385,8 +421,12 @@ void ResetInputForTest() {
   ClearMouseState();
   mouse_x = 0;
   mouse_y = 0;
+  mouse_window_x = 0;
+  mouse_window_y = 0;
   close_request = 0;
+  window_focused = true;
   ResetPadState();
+  ClearPadActions();
 }
 
 }  // namespace vn

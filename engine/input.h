@@ -11,13 +11,18 @@ namespace vn {
 int IsKeyDown(int key);        // 1 while held
 int TakeKeyHits(int key);      // presses since the last call for that key, then 0
 void ClearKeys();              // handles pending messages, then clears every key
+// In pixels of the picture the game draws, whatever the window's size.
 int GetMouseX();
 int GetMouseY();
+// Puts the pointer on a picture pixel (menus moved by keys or pad).
+void MovePointer(int x, int y);
 int IsMouseDown(int button);   // 1 left, 2 right, 3 middle
 int TakeMouseHits(int button);
 void ClearMouseButtons();
 void SetMouseVisible(int visible);
 int TakeCloseRequest();        // 1 once per use of the window's close button
+// False from the moment the window loses the keyboard focus until it gets it back.
+bool HasWindowFocus();
 
 int IsPadButtonDown(int button, int port);  // buttons 0..15; only port 0 exists
 int TakePadButtonHits(int button, int port);
@@ -38,7 +43,7 @@ int ScancodeFromKeyCode(int key);
 // Test seams: events enter through the same translation the window's messages use.
 void InjectScancode(int scancode, bool down, bool repeat = false);
 void InjectKey(int key, bool down);          // via ScancodeFromKeyCode
-void InjectMouseMove(int x, int y);
+void InjectMouseMove(int x, int y);          // window coordinates
 void InjectMouseButton(int button, bool down);
 void InjectCloseRequest();
 void InjectFocusChange(bool gained);   // the window loses or gets back the focus

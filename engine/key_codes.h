@@ -4,6 +4,7 @@
 
 namespace vn {
 
+inline constexpr int kKeyEnter = 13;
 inline constexpr int kKeySpace = 32;
 inline constexpr int kKeyEscape = 27;
 inline constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;

@@ -59,6 +59,9 @@ void SetHeadless(bool on) {
   SetDriverHint(SDL_HINT_VIDEODRIVER, on ? "dummy" : nullptr);
   SetDriverHint(SDL_HINT_AUDIODRIVER, on ? "dummy" : nullptr);
   SetDriverHint(SDL_HINT_RENDER_DRIVER, on ? "software" : nullptr);
+  // A dummy window never has the keyboard focus, and without it SDL drops
+  // every pad event; a real window reads pads only while it is in front.
+  SetDriverHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, on ? "1" : nullptr);
 }
 
 void UseDrivers(const char* video, const char* audio) {
@@ -77,9 +80,10 @@ bool InitPlatform() {
     exit_hook_registered = true;
   }
   if (SDL_InitSubSystem(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) return false;
-  SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // playing without joystick support is fine
+  SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);  // playing without pads is fine
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   SDL_InitSubSystem(SDL_INIT_AUDIO);     // the sound code copes without a device
+  OpenControllers();
   OpenFirstPad();
   platform_ready = true;
   return true;
@@ -94,6 +98,7 @@ void ShutdownPlatform() {
   hooks.swap(shutdown_hooks);
   for (auto hook = hooks.rbegin(); hook != hooks.rend(); ++hook) (*hook)();
   ClosePad();
+  CloseControllers();
   SDL_Quit();
   platform_ready = false;
 }

@@ -278,6 +278,17 @@ int GetFileKind(const std::string& path) {
   return 0;
 }
 
+TFileStamp GetFileStamp(const std::string& path) {
+  std::error_code error;
+  TFileStamp stamp;
+  const std::string normal = NormalisePath(path);
+  stamp.time = int64_t(std::filesystem::last_write_time(normal, error).time_since_epoch().count());
+  if (error) return {};
+  stamp.size = uint64_t(std::filesystem::file_size(normal, error));
+  stamp.exists = !error;
+  return error ? TFileStamp{} : stamp;
+}
+
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
   const StreamRef stream = OpenReadStream(path);
   if (!stream) return false;

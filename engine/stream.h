@@ -80,6 +80,16 @@ StreamRef OpenMemoryStream(std::vector<uint8_t> bytes);
 // 0 nothing there, 1 regular file, 2 directory. Paths containing '<' or '>' give 0.
 int GetFileKind(const std::string& path);
 
+// What tells a changed file from the one seen before without reading it: the time
+// of its last change and its size. A missing file gives the stamp with exists false.
+struct TFileStamp {
+  bool exists = false;
+  int64_t time = 0;    // of the last change, in ticks of the file system's clock
+  uint64_t size = 0;   // bytes
+  bool operator==(const TFileStamp&) const = default;
+};
+TFileStamp GetFileStamp(const std::string& path);
+
 // Reads a whole file into memory; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
 

@@ -24,6 +24,8 @@ namespace {
 int64_t clock_zero = -1;   // SDL ticks at program start
 bool virtual_clock = false;
 int64_t virtual_now = 0;
+int64_t paused_total = 0;  // ms spent paused, left out of ClockMillis
+int64_t pause_began = -1;  // raw time the current pause began; -1 = running
 
 using SteadyClock = std::chrono::steady_clock;
 
@@ -157,13 +159,28 @@ void StartClock() {
   if (clock_zero < 0) clock_zero = int64_t(SDL_GetTicks64());
 }
 
+static int64_t RawMillis() {
+  if (virtual_clock) return virtual_now;
+  StartClock();
+  return int64_t(SDL_GetTicks64()) - clock_zero;
+}
+
 int32_t ClockMillis() {
   // Only 31 bits: the game compares times by subtraction, and a clock that went
   // negative would break every such comparison. It wraps after 24.8 days.
-  if (virtual_clock) return int32_t(virtual_now & 0x7FFFFFFF);
-  StartClock();
-  return int32_t((int64_t(SDL_GetTicks64()) - clock_zero) & 0x7FFFFFFF);
+  const int64_t raw = pause_began >= 0 ? pause_began : RawMillis();
+  return int32_t((raw - paused_total) & 0x7FFFFFFF);
 }
+
+void SetClockPaused(bool paused) {
+  if (paused && pause_began < 0) pause_began = RawMillis();
+  if (!paused && pause_began >= 0) {
+    paused_total += RawMillis() - pause_began;
+    pause_began = -1;
+  }
+}
+
+bool IsClockPaused() { return pause_began >= 0; }
 
 void DelayMillis(int32_t ms) {
   if (ms <= 0) return;
@@ -177,6 +194,8 @@ void DelayMillis(int32_t ms) {
 void UseVirtualClock(bool on, int32_t start) {
   virtual_clock = on;
   if (on) virtual_now = std::max<int32_t>(start, 0);
+  paused_total = 0;
+  pause_began = -1;
 }
 
 bool IsVirtualClock() { return virtual_clock; }

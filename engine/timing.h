@@ -37,6 +37,11 @@ class TTimer {
 };
 using TimerRef = std::shared_ptr<TTimer>;
 
+// While paused (the game is not in front) ClockMillis stands still; after
+// resuming it goes on from where it stood, so paused time never counts.
+void SetClockPaused(bool paused);
+bool IsClockPaused();
+
 // Test seam: a manual clock. When on, ClockMillis returns the virtual time,
 // which starts at `start` and moves only by AdvanceVirtualClock, DelayMillis and
 // each TTimer::Wait (one period per call). It never moves backwards: negative

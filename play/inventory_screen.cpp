@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/key_codes.h"
@@ -103,7 +104,8 @@ bool TakeGun(int32_t slot) {
 
 // True when the use closes the bag_view.
 bool UseSlot() {
-  if (TakeKeyHits(kKeyUse) == 0 || run.inventory_slot <= 0 || !bag_view.player) return false;
+  const bool use = TakeKeyHits(kKeyUse) != 0 || TakePadActionHits(PAD_USE) != 0;
+  if (!use || run.inventory_slot <= 0 || !bag_view.player) return false;
   if (run.inventory_slot == kHealthSlot) UseHealth();
   else if (run.inventory_slot >= kFirstGunSlot) return TakeGun(run.inventory_slot);
   return false;
@@ -111,7 +113,8 @@ bool UseSlot() {
 
 bool CloseKeyPressed() {
   // The first key found ends the test; the others keep their presses.
-  return TakeKeyHits(kKeyEscape) > 0 || TakeKeyHits(kKeySpace) > 0 || TakeKeyHits(kKeyI) > 0;
+  return TakeKeyHits(kKeyEscape) > 0 || TakeKeyHits(kKeySpace) > 0 || TakeKeyHits(kKeyI) > 0 ||
+         TakePadActionHits(PAD_CLOSE_BAG) > 0;
 }
 
 }  // namespace
@@ -135,8 +138,8 @@ bool InventoryFrame() {
   if (!bag_view.animating) {
     SetDrawScale(kFullScale, kFullScale);
     // Left pages forward and right backward; both may act in one frame.
-    if (IsKeyDown(kKeyLeft)) Page(+1);
-    if (IsKeyDown(kKeyRight)) Page(-1);
+    if (IsKeyDown(kKeyLeft) || IsPadActionDown(PAD_LEFT)) Page(+1);
+    if (IsKeyDown(kKeyRight) || IsPadActionDown(PAD_RIGHT)) Page(-1);
   }
   if (bag_view.animating) Animate();
 

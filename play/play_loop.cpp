@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/key_codes.h"
@@ -14,6 +15,7 @@
 #include "play/fight_effects.h"
 #include "play/input_flags.h"
 #include "play/inventory_screen.h"
+#include "play/level_reload.h"
 #include "play/movement.h"
 #include "play/notice.h"
 #include "play/push_vehicle.h"
@@ -50,7 +52,7 @@ bool HasLevelName(int index) { return index < kLevelCount && !tables.level_names
 bool LoadLevelOrTell(int index) {
   const std::string name = index < kLevelCount ? tables.level_names[index] : std::string();
   if (LoadLevel(name, kLevelDirectory)) return true;
-  if (play_hooks.level_not_loaded) play_hooks.level_not_loaded(FailedLevelFile(name));
+  if (play_hooks.level_not_loaded) play_hooks.level_not_loaded(LevelLoadFailureMessage(name));
   return false;
 }
 
@@ -126,7 +128,7 @@ bool StepCharacters() {
 }
 
 void ServeLoadKey() {
-  if (TakeKeyHits(kKeyF3) == 0) return;
+  if (TakeKeyHits(kKeyF3) == 0 && TakePadActionHits(PAD_LOAD) == 0) return;
   const uint8_t level = LoadGame();
   if (level == 0) return;
   run.level_index = level;
@@ -155,6 +157,10 @@ void AdvanceTileAnimation() {
 }  // namespace
 
 void LevelRun::Reset() { *this = LevelRun{}; }
+
+std::string LevelLoadFailureMessage(const std::string& name) {
+  return "Level konnte nicht geladen werden: " + FailedLevelFile(name);
+}
 
 void ResetPlayState() {
   world.Reset();
@@ -210,6 +216,7 @@ bool FinishLevel(const PlayerRef& ch) {
 }
 
 bool PlayFrame() {
+  if (PauseInBackground()) return true;
   if (bag_open) return BagFrame();
   SetColor(255, 255, 255);
   Cls();
@@ -222,8 +229,9 @@ bool PlayFrame() {
   ReadInputFlags();
 
   ServeLoadKey();
+  ServeLevelReload();
 
-  if (TakeKeyHits(bindings.key_inventory) > 0 || TakePadButtonHits(3, 0) > 0) {
+  if (TakeKeyHits(bindings.key_inventory) > 0 || TakePadButtonHits(3, 0) > 0 || TakePadActionHits(PAD_BAG) > 0) {
     BeginInventoryScreen();
     bag_open = true;
     return BagFrame();
@@ -255,7 +263,7 @@ bool PlayFrame() {
   Flip(0);
   if (frame_timer) frame_timer->Wait();
 
-  if (TakeKeyHits(kKeyEscape) > 0) {
+  if (TakeKeyHits(kKeyEscape) > 0 || TakePadActionHits(PAD_MENU) > 0) {
     ClearKeys();
     ClearMouseButtons();
     ClearPadButtons(-1);

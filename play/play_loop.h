@@ -30,7 +30,7 @@ inline LevelRun run;
 // What play tells the program around it; set once by the program (app/startup.h).
 struct PlayHooks {
   std::function<void()> frame_drawn;                        // every frame loop, just before Flip (F12)
-  std::function<void(const std::string&)> level_not_loaded; // a level file failed to load: its path
+  std::function<void(const std::string&)> level_not_loaded; // a level failed to load: the German message
   std::function<void()> game_finished;                      // the exit of the last level was reached
 };
 inline PlayHooks play_hooks;
@@ -43,6 +43,8 @@ void ResetPlayState();
 
 // Runs a level run of tables.level_names[run.level_index] until Escape or the tutorial's exit.
 void PlayLevel();
+// The German message for a level whose files could not be loaded (after LoadLevel failed).
+std::string LevelLoadFailureMessage(const std::string& name);
 // Starts a run (empties the change lists, loads the level). False when the level
 // could not be loaded (play_hooks.level_not_loaded has then been told).
 bool BeginLevelRun();
@@ -50,6 +52,9 @@ bool BeginLevelRun();
 bool PlayFrame();
 // Calls play_hooks.frame_drawn if set; every frame loop does so before Flip.
 void FrameDrawn();
+// While the window is not in front: the clock stands still and the last picture
+// shows "Pause"; one waiting frame per call, true while paused.
+bool PauseInBackground();
 // Camera: keeps the player (drawn at sx, sy) inside a 200 x 200 box around the
 // window's centre, one tile step per axis and direction at most per frame.
 void FollowCamera(int32_t sx, int32_t sy, float player_speed);

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/key_codes.h"
@@ -287,7 +288,7 @@ void DrawBars(int32_t power, int32_t breath) {
 void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t sy) {
   Tplayer& ch = *ref;
   // F1 is taken every step so that a press in mid-air is not kept for later.
-  if (TakeKeyHits(kKeyF1) > 0 && !push_vehicle.pushing && run.level_index > 0 && ch.jump == 0) SaveGame(run.level_index);
+  if ((TakeKeyHits(kKeyF1) > 0 || TakePadActionHits(PAD_SAVE) > 0) && !push_vehicle.pushing && run.level_index > 0 && ch.jump == 0) SaveGame(run.level_index);
 
   if (p.here_obj == kSignTile) overlay.sign = GetCode(p.col, p.row);
 

@@ -3,8 +3,8 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config ccache libsdl2-dev libpng-dev libfreetype-dev
           libgtest-dev googletest nlohmann-json3-dev fonts-comic-neue
-          xvfb xdotool x11-utils imagemagick clang libclang-rt-dev libbenchmark-dev
-          desktop-file-utils appstream dpkg-dev file groff-base)
+          xvfb xdotool x11-utils openbox imagemagick clang libclang-rt-dev libbenchmark-dev
+          desktop-file-utils appstream dpkg-dev file groff-base tiled)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,6 +7,7 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "engine/gamepad.h"
 #include "engine/input.h"
 #include "engine/stream.h"
 #include "engine/timing.h"
@@ -21,6 +22,7 @@ namespace vn {
 namespace {
 
 constexpr int kEscape = 27, kF1 = 112, kF3 = 114, kF12 = 123;
+constexpr int kEnter = 13, kUp = 38, kDown = 40;
 
 class MenuTest : public ::testing::Test {
  protected:
@@ -28,6 +30,9 @@ class MenuTest : public ::testing::Test {
     test::ResetGameState();
     front.config_open = false;
     front.selected_line = 0;
+    front.config_cursor = 1;
+    front.binding_once = false;
+    front.menu_highlight = 0;
     front.quit_requested = false;
     front.screenshot_count = 0;
     run.level_index = 9;   // no entry sets 9: a changed value shows that a run started
@@ -181,6 +186,80 @@ TEST_F(ConfigScreenTest, GameKeysAreNeverBound) {
   EXPECT_EQ(bindings.key_jump, 32);
   EXPECT_FALSE(front.config_open);
   EXPECT_EQ(front.selected_line, 5);
+}
+
+TEST_F(ConfigScreenTest, UpDownAndEnterPickALineThatTakesOneKeyArrowsAndEnterIncluded) {
+  for (int key : {kDown, kDown, kUp}) test::TapKey(key);
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_EQ(front.config_cursor, 2);
+  EXPECT_EQ(front.selected_line, 0);
+  test::TapKey(kEnter);
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_EQ(front.selected_line, 2);
+  test::TapKey(kUp);            // waiting: the arrow is bound, not a move
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_EQ(bindings.key_left, kUp);
+  EXPECT_EQ(front.selected_line, 0);  // one key only; the arrows move again
+  test::TapKey(kUp);
+  test::TapKey(kEnter);
+  ASSERT_TRUE(MenuFrame());
+  test::TapKey(kEnter);         // Enter itself can be bound
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_EQ(bindings.key_right, kEnter);
+  EXPECT_EQ(bindings.key_left, kUp);
+  test::TapKey(kEscape);
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_FALSE(front.config_open);
+}
+
+TEST_F(MenuTest, UpDownMoveTheHighlightAndThePointerAndEnterPicksTheEntry) {
+  test::TapKey(kDown);
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_EQ(front.menu_highlight, 1);
+  EXPECT_GT(GetMouseY(), 150);
+  EXPECT_LT(GetMouseY(), 250);
+  test::TapKey(kUp);
+  test::TapKey(kUp);            // from the first entry up to the last
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_EQ(front.menu_highlight, 3);
+  test::TapKey(kUp);
+  ASSERT_TRUE(MenuFrame());
+  test::TapKey(kEnter);
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_TRUE(front.config_open);
+  EXPECT_EQ(run.level_index, 9);
+  test::TapKey(kEscape);
+  ASSERT_TRUE(MenuFrame());
+  test::TapKey(kDown);
+  ASSERT_TRUE(MenuFrame());
+  test::TapKey(kEnter);
+  EXPECT_FALSE(MenuFrame()) << "Raus hier... ends the menu";
+}
+
+TEST_F(MenuTest, ThePadWorksTheMenusAndItsBackButtonLeavesOnlyTheConfigurationScreen) {
+  const int pad = AttachVirtualPad(true);
+  ASSERT_GE(pad, 0);
+  const auto press = [pad](int button) {
+    SetVirtualPadButton(pad, button, true);
+    SetVirtualPadButton(pad, button, false);
+  };
+  press(PAD_BUTTON_EAST);
+  ASSERT_TRUE(MenuFrame()) << "B on the title menu does not end the program";
+  press(PAD_BUTTON_DPAD_DOWN);
+  press(PAD_BUTTON_DPAD_DOWN);
+  ASSERT_TRUE(MenuFrame());
+  press(PAD_BUTTON_SOUTH);
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_TRUE(front.config_open);
+  press(PAD_BUTTON_EAST);
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_FALSE(front.config_open);
+  press(PAD_BUTTON_DPAD_UP);
+  ASSERT_TRUE(MenuFrame());
+  press(PAD_BUTTON_START);
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_EQ(run.level_index, 1) << "Spiel starten";
+  DetachVirtualPad(pad);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,12 +1,16 @@
 // The settings file, the key-name file and the key poll.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/options_file.h"
 #include "app/resources.h"
 #include "app/settings.h"
 #include "app/startup.h"
@@ -148,6 +152,53 @@ TEST_F(SettingsTest, ShortSettingsFileEndsTheRunWithStatusMinusOne) {
   std::string printed = testing::internal::GetCapturedStderr();
   EXPECT_EQ(status, -1);
   EXPECT_EQ(printed, "Error reading from stream\n");
+}
+
+TEST_F(SettingsTest, OptionsKeepUnknownLinesAndDamageFallsBackToTheDefaultsWithOneLine) {
+  TOptions read;
+  ASSERT_TRUE(ParseOptions("# mine\r\nfullscreen=1\nlater_option=abc\n\ngamepad=0\n", read));
+  EXPECT_TRUE(read.fullscreen);
+  EXPECT_FALSE(read.integer_scaling);
+  EXPECT_FALSE(read.gamepad);
+  read.fullscreen = false;
+  EXPECT_EQ(FormatOptions(read), "# mine\nfullscreen=0\nlater_option=abc\n\ngamepad=0\ninteger_scaling=0\n");
+
+  for (const std::string& damaged : {std::string("fullscreen=yes\n"), std::string("just words\n"),
+                                    std::string("=1\n"), std::string("gamepad=1\0\n", 11),
+                                    std::string(70000, '#')}) {
+    std::ofstream(kOptionsPath, std::ios::binary) << damaged;
+    testing::internal::CaptureStderr();
+    LoadOptions();
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
+    EXPECT_FALSE(options.fullscreen);
+    EXPECT_TRUE(options.gamepad);
+  }
+  // A damaged file is written anew; the settings file is no part of this.
+  ASSERT_TRUE(SaveOptions());
+  EXPECT_EQ(ReadBytes(kOptionsPath).size(), std::string("fullscreen=0\ninteger_scaling=0\ngamepad=1\n").size());
+  EXPECT_FALSE(std::filesystem::exists(kSettingsPath));
+}
+
+TEST_F(SettingsTest, BadCommandLinesExitWithStatusTwoAndWriteNothing) {
+  const TCommandLine good = ParseCommandLine({"--windowed", "--level", "Jungle"});
+  EXPECT_EQ(good.fullscreen, 0);
+  EXPECT_EQ(good.level, 2);
+  EXPECT_EQ(ParseCommandLine({"--level=Tutorial", "--fullscreen"}).level, 0);
+  EXPECT_FALSE(good.watch);
+  EXPECT_TRUE(ParseCommandLine({"--level", "Jungle", "--watch"}).watch);
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--bogus"}, {"--level"}, {"--level", "Nowhere"}, {"--fullscreen", "level1"}}) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunGame(args), 2) << args[0];
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(printed.rfind("vornadel: ", 0), 0u) << printed;
+    EXPECT_NE(printed.find("Usage: vornadel"), std::string::npos);
+  }
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(RunGame({"--help"}), 0);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("--level NAME"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_empty("data"));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
+#include "engine/display_scale.h"
+#include "engine/gamepad.h"
+#include "engine/graphics.h"
 #include "engine/input.h"
+#include "engine/timing.h"
 
 namespace vn {
 namespace {
@@ -154,6 +160,135 @@ TEST_F(Input, PadButtonHitsCountPressesNotHolding) {
   ClearPadButtons(-1);
   EXPECT_EQ(IsPadButtonDown(5, 0), 0);
   EXPECT_EQ(TakePadButtonHits(5, 0), 0);
+}
+
+TEST(DisplayScale, PictureFillsAsFarAsItsAspectAllowsOrByWholeMultiples) {
+  struct Case {
+    int out_w, out_h;
+    bool whole;
+    TPictureRect expected;
+  };
+  const Case cases[] = {
+      {800, 600, false, {0, 0, 800, 600}},        {1920, 1080, false, {240, 0, 1440, 1080}},
+      {800, 1000, false, {0, 200, 800, 600}},     {1920, 1080, true, {560, 240, 800, 600}},
+      {2560, 1440, true, {480, 120, 1600, 1200}}, {400, 300, true, {-200, -150, 800, 600}},
+  };
+  for (const Case& c : cases) {
+    const TPictureRect r = FitPicture(c.out_w, c.out_h, 800, 600, c.whole);
+    EXPECT_EQ((std::array<int, 4>{r.x, r.y, r.w, r.h}),
+              (std::array<int, 4>{c.expected.x, c.expected.y, c.expected.w, c.expected.h}))
+        << c.out_w << " x " << c.out_h << (c.whole ? " whole" : "");
+  }
+}
+
+TEST_F(Input, InAScaledWindowTheMouseMapsToThePictureAndTheBarsTakeNoClicks) {
+  ResizeWindow(1920, 1080);   // the 800 x 600 picture fills 1440 x 1080 from x 240
+  InjectMouseMove(240 + 720, 540);
+  EXPECT_EQ(GetMouseX(), 400);
+  EXPECT_EQ(GetMouseY(), 300);
+  InjectMouseButton(1, true);
+  InjectMouseButton(1, false);
+  EXPECT_EQ(TakeMouseHits(1), 1);
+  int x = 0, y = 0;
+  PictureToWindow(400, 300, x, y);
+  EXPECT_EQ(x, 960);
+  EXPECT_EQ(y, 540);
+  InjectMouseMove(100, 540);   // the bar on the left
+  InjectMouseButton(1, true);
+  InjectMouseButton(1, false);
+  EXPECT_EQ(TakeMouseHits(1), 0);
+  // Drawing and grabs keep the logical size.
+  EXPECT_EQ(GetDrawState().g_width, 800);
+  EXPECT_EQ(GrabPixmap(0, 0, 1600, 900)->width, 1600);
+  ResizeWindow(800, 600);
+  InjectMouseMove(100, 540);
+  EXPECT_EQ(GetMouseX(), 100);
+}
+
+TEST_F(Input, F11AndAltEnterToggleFullscreenAndAreNoGameKeys) {
+  ASSERT_FALSE(IsFullscreen());
+  InjectKey(122, true);
+  InjectKey(122, false);
+  EXPECT_TRUE(IsFullscreen());
+  EXPECT_EQ(TakeKeyHits(122), 0);
+  InjectKey(164, true);
+  InjectKey(13, true);
+  InjectKey(13, false);
+  InjectKey(164, false);
+  EXPECT_FALSE(IsFullscreen());
+  EXPECT_EQ(TakeKeyHits(13), 0);
+  InjectKey(13, true);
+  EXPECT_EQ(TakeKeyHits(13), 1) << "Enter alone is a key";
+  EXPECT_FALSE(IsFullscreen());
+}
+
+TEST_F(Input, FocusIsTrackedAndThePausedClockStandsStill) {
+  EXPECT_TRUE(HasWindowFocus());
+  InjectFocusChange(false);
+  EXPECT_FALSE(HasWindowFocus());
+  InjectFocusChange(true);
+  EXPECT_TRUE(HasWindowFocus());
+
+  const int32_t start = ClockMillis();
+  SetClockPaused(true);
+  AdvanceVirtualClock(5000);
+  EXPECT_EQ(ClockMillis(), start);
+  SetClockPaused(false);
+  EXPECT_EQ(ClockMillis(), start);
+  AdvanceVirtualClock(16);
+  EXPECT_EQ(ClockMillis(), start + 16);
+}
+
+// Game controllers are SDL's virtual joysticks here, plugged in and out
+// through the same messages as real pads.
+TEST_F(Input, ControllersComeAndGoAndEveryButtonActsByItsPosition) {
+  const int pad = AttachVirtualPad(true);
+  ASSERT_GE(pad, 0);
+  EXPECT_EQ(ConnectedControllerCount(), 1);
+  struct Case {
+    int button;
+    int action;
+  };
+  const Case cases[] = {{PAD_BUTTON_SOUTH, PAD_JUMP},          {PAD_BUTTON_WEST, PAD_ACTION},
+                        {PAD_BUTTON_EAST, PAD_DRAW_WEAPON},    {PAD_BUTTON_NORTH, PAD_BAG},
+                        {PAD_BUTTON_LEFT_SHOULDER, PAD_LOOK},  {PAD_BUTTON_BACK, PAD_SAVE},
+                        {PAD_BUTTON_RIGHT_SHOULDER, PAD_LOAD}, {PAD_BUTTON_START, PAD_MENU},
+                        {PAD_BUTTON_DPAD_LEFT, PAD_LEFT},      {PAD_BUTTON_DPAD_UP, PAD_UP}};
+  for (const Case& c : cases) {
+    SetVirtualPadButton(pad, c.button, true);
+    EXPECT_EQ(IsPadActionDown(c.action), 1) << c.button;
+    SetVirtualPadButton(pad, c.button, false);
+    EXPECT_EQ(TakePadActionHits(c.action), 1) << c.button;
+    EXPECT_EQ(IsPadActionDown(c.action), 0) << c.button;
+  }
+  // The stick beyond its dead zone is a direction; inside it, nothing.
+  SetVirtualPadAxis(pad, PAD_AXIS_LEFT_X, 9000);
+  EXPECT_EQ(IsPadActionDown(PAD_RIGHT), 0);
+  SetVirtualPadAxis(pad, PAD_AXIS_LEFT_X, 30000);
+  EXPECT_EQ(IsPadActionDown(PAD_RIGHT), 1);
+  SetVirtualPadAxis(pad, PAD_AXIS_LEFT_Y, -30000);
+  EXPECT_EQ(IsPadActionDown(PAD_UP), 1);
+  EXPECT_EQ(TakePadActionHits(PAD_RIGHT), 1);
+  // A disconnect releases everything held; the raw joystick port stays empty.
+  SetVirtualPadButton(pad, PAD_BUTTON_SOUTH, true);
+  EXPECT_EQ(IsPadButtonDown(0, 0), 0);
+  DetachVirtualPad(pad);
+  EXPECT_EQ(ConnectedControllerCount(), 0);
+  EXPECT_EQ(IsPadActionDown(PAD_JUMP), 0);
+  EXPECT_EQ(IsPadActionDown(PAD_RIGHT), 0);
+}
+
+TEST_F(Input, ADeviceWithoutAMappingIsTheRawJoystickOfPortZero) {
+  const int stick = AttachVirtualPad(false);
+  ASSERT_GE(stick, 0);
+  EXPECT_EQ(ConnectedControllerCount(), 0);
+  SetVirtualPadButton(stick, 1, true);
+  EXPECT_EQ(IsPadButtonDown(1, 0), 1);
+  EXPECT_EQ(IsPadActionDown(PAD_JUMP), 0);
+  SetVirtualPadAxis(stick, 0, -32768);
+  EXPECT_EQ(GetPadX(0), -1.0f);
+  DetachVirtualPad(stick);
+  EXPECT_EQ(IsPadButtonDown(1, 0), 0);
 }
 
 }  // namespace

@@ -1,10 +1,18 @@
 // Exits, level changes, the end of a run, death and the frame's bookkeeping.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "engine/gamepad.h"
 #include "engine/input.h"
+#include "engine/stream.h"
+#include "engine/timing.h"
 #include "play/bindings.h"
+#include "play/input_flags.h"
+#include "play/level_reload.h"
 #include "play/notice.h"
 #include "play/play_loop.h"
 #include "play/tables.h"
@@ -154,6 +162,59 @@ TEST_F(LevelFlow, AfterThePlayerDiesTheLevelRunsUntilEscapeWhichClearsTheInput) 
   EXPECT_EQ(IsKeyDown(kRight), 0);
 }
 
+TEST_F(LevelFlow, WithoutTheFocusTheLevelAndItsClockStandStill) {
+  TwoLevels(false);
+  ASSERT_TRUE(StepFrames(2));
+  const int32_t clock = ClockMillis();
+  const int32_t x = Player()->x;
+  HoldKey(kRight);
+  InjectFocusChange(false);
+  ASSERT_TRUE(StepFrames(100));
+  EXPECT_EQ(ClockMillis(), clock);
+  EXPECT_EQ(Player()->x, x);
+  InjectFocusChange(true);
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(run.now_ms, clock) << "the clock goes on from where it stood";
+  ASSERT_TRUE(StepFrames(10));
+  EXPECT_GT(Player()->x, x);
+}
+
+TEST_F(LevelFlow, ThePadReachesEveryPlayKeyAndTheFixedKeys) {
+  TwoLevels(false);
+  const int pad = AttachVirtualPad(true);
+  ASSERT_GE(pad, 0);
+  const auto press = [pad](int button) {
+    SetVirtualPadButton(pad, button, true);
+    SetVirtualPadButton(pad, button, false);
+  };
+  struct Case {
+    int button;
+    uint8_t* flag;
+  };
+  for (const Case& c : {Case{PAD_BUTTON_SOUTH, &input_flags.hit_jump}, Case{PAD_BUTTON_WEST, &input_flags.hit_action},
+                        Case{PAD_BUTTON_EAST, &input_flags.hit_draw_weapon}, Case{PAD_BUTTON_DPAD_RIGHT, &input_flags.hit_right},
+                        Case{PAD_BUTTON_DPAD_DOWN, &input_flags.hit_down}}) {
+    press(c.button);
+    ReadInputFlags();
+    EXPECT_NE(*c.flag, 0) << "button " << c.button;
+  }
+  SetVirtualPadButton(pad, PAD_BUTTON_LEFT_SHOULDER, true);
+  ReadInputFlags();
+  EXPECT_NE(input_flags.held_look, 0);
+  SetVirtualPadButton(pad, PAD_BUTTON_LEFT_SHOULDER, false);
+
+  press(PAD_BUTTON_BACK);                     // save, as F1
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetFileKind("data/savegame.sg"), 1);
+  press(PAD_BUTTON_NORTH);                    // the bag opens ...
+  press(PAD_BUTTON_START);                    // ... and Start closes it, not the level
+  ASSERT_TRUE(StepFrames(1));
+  press(PAD_BUTTON_START);
+  EXPECT_FALSE(StepFrames(1)) << "Start returns to the menu";
+  DetachVirtualPad(pad);
+}
+
 // The bag takes one frame per call like play, so whoever drives the frames (a
 // script, a test) can open, page, use and close it, and play goes on after.
 TEST_F(LevelFlow, TheBagIsBrowsedFrameByFrameAndPlayGoesOnAfterIt) {
@@ -176,6 +237,55 @@ TEST_F(LevelFlow, TheBagIsBrowsedFrameByFrameAndPlayGoesOnAfterIt) {
   HoldKey(kRight);
   ASSERT_TRUE(StepFrames(20));
   EXPECT_GT(Player()->x, x) << "the bag closed and play went on";
+}
+
+// The level's files as a compiler leaves them after a save: new contents, a later time.
+void SaveAgain(const LevelBuilder& level, const std::string& name, int seconds_later) {
+  level.Write(name);
+  for (const char* ext : {".vnm", ".vnd", ".eff"}) {
+    const std::filesystem::path file = "map/" + name + ext;
+    if (std::filesystem::exists(file))
+      std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) + std::chrono::seconds(seconds_later));
+  }
+}
+
+TEST_F(LevelFlow, AWatchedLevelReloadsWhenItsFilesChangeWithThePlayerInPlace) {
+  LevelBuilder level(30, 20);
+  level.Floor(kFloorRow).Player(128, kStandY);
+  level.Start("Watched", 1);
+  ASSERT_TRUE(StepFrames(2));
+  level.Tile(0, 5, kFloorRow - 1, 100);
+  SaveAgain(level, "Watched", 2);
+  ASSERT_TRUE(StepFrames(90));
+  EXPECT_EQ(GetTile(5, kFloorRow - 1, 0), 0) << "without the watch no file is looked at";
+
+  SetLevelReload(true);
+  ASSERT_TRUE(StepFrames(2));
+  Player()->x = 400;
+  level.Tile(1, 8, kFloorRow - 1, 1);
+  SaveAgain(level, "Watched", 4);
+  EXPECT_TRUE(StepUntil([] { return GetTile(8, kFloorRow - 1, 1) == 1; }, 62)) << "reloaded within a second";
+  EXPECT_EQ(GetTile(5, kFloorRow - 1, 0), 100);
+  ASSERT_NE(Player(), nullptr);
+  EXPECT_EQ(Player()->x, 400);
+  EXPECT_EQ(Player()->y, kStandY);
+
+  // A wall where the player stands: back to the level's start.
+  level.Fill(0, 12, kFloorRow - 3, 13, kFloorRow - 1, 100);
+  SaveAgain(level, "Watched", 6);
+  EXPECT_TRUE(StepUntil([] { return GetTile(12, kFloorRow - 1, 0) == 100; }, 62));
+  ASSERT_NE(Player(), nullptr);
+  EXPECT_EQ(Player()->x, 128);
+
+  // A damaged map file keeps the running level and says so.
+  std::filesystem::resize_file("map/Watched.vnm", 9);
+  std::filesystem::last_write_time("map/Watched.vnm", std::filesystem::last_write_time("map/Watched.vnm") +
+                                                          std::chrono::seconds(8));
+  EXPECT_TRUE(StepUntil([] { return !CurrentNotice().empty(); }, 62));
+  EXPECT_EQ(CurrentNotice(), "Level konnte nicht geladen werden: map/Watched.vnm");
+  EXPECT_EQ(GetTile(12, kFloorRow - 1, 0), 100);
+  EXPECT_EQ(world.map_width, 30);
+  EXPECT_NE(Player(), nullptr);
 }
 
 }  // namespace

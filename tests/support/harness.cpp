@@ -8,11 +8,13 @@
 
 #include "app/resources.h"
 #include "app/settings.h"
+#include "engine/display_scale.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/random.h"
 #include "engine/timing.h"
 #include "play/entities.h"
+#include "play/level_reload.h"
 #include "play/play_loop.h"
 #include "play/tables.h"
 #include "world/level_files.h"
@@ -45,7 +47,11 @@ void ResetGameState() {
   ResizeMap(1, 1);
   run.level_index = 1;
   run.now_ms = ClockMillis();
+  SetLevelReload(false);
   ResetInputForTest();
+  SetFullscreen(false);
+  SetIntegerScaling(false);
+  SetClockPaused(false);
   SetDefaultSettings();
   SeedRandom(12345);
   SetDrawOrigin(0, 0);

@@ -1,15 +1,23 @@
 // The level compiler: Tiled maps in, the game's level files out, and back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "app/resources.h"
 #include "engine/graphics.h"
 #include "engine/stream.h"
 #include "tests/support/harness.h"
+#include "tools/gen/art_bmp_writer.h"
 #include "tools/levelc/levelc.h"
 #include "world/level_data.h"
+#include "world/level_files.h"
+#include "world/map.h"
+#include "world/tiles.h"
 
 namespace vn::levelc {
 namespace {
@@ -229,24 +237,53 @@ TEST_F(LevelFilesTest, BuildFailsOnBrokenMapsAndDuplicateNamesButAcceptsAnEmptyD
   EXPECT_EQ(Run({"frobnicate"}), 2);
 }
 
-TEST_F(LevelFilesTest, TilesetsPointAtThePicturesAndNumberTheCodes) {
+TEST_F(LevelFilesTest, TilesetPicturesLookAsTheGameDrawsThemAndTheCodesAreNumbered) {
   fs::create_directories("gfx/layer0");
   fs::create_directories("gfx/layer2");
-  std::ofstream("gfx/layer0/3.bmp") << "x";
-  PixmapRef strip = CreatePixmap(256, 32, PF_RGBA8888);
-  ASSERT_EQ(WritePixmapPNG(*strip, "gfx/layer2/5.bmp", 5), 1);   // decodable, whatever its name says
+  vngen::Canvas solid(32, 32, {200, 30, 30, 255});
+  solid.FillRect(0, 0, 10, 10, vngen::kClear);   // written as the magenta mask
+  vngen::WriteMaskedBmp(solid, "gfx/layer0/3.bmp");
+  std::ofstream("gfx/layer0/4.bmp") << "x";      // the game cannot load it either
+  vngen::Canvas strip(256, 32, {0, 200, 0, 255});
+  strip.FillRect(0, 0, 32, 32, {20, 40, 220, 255});
+  for (const char* value : {"5", "40", "100"}) vngen::WriteMaskedBmp(strip, std::string("gfx/layer2/") + value + ".bmp");
 
   ASSERT_EQ(Run({"tilesets", "gfx", "levels/tilesets"}), 0) << err_.str();
   json layer0 = json::parse(std::ifstream("levels/tilesets/layer0.json"));
   ASSERT_EQ(layer0["tiles"].size(), 1u);
   EXPECT_EQ(layer0["tiles"][0]["id"], 3);
-  EXPECT_TRUE(fs::exists(fs::path("levels/tilesets") / layer0["tiles"][0]["image"].get<std::string>()));
+  PixmapRef picture = LoadPixmap("levels/tilesets/" + layer0["tiles"][0]["image"].get<std::string>());
+  ASSERT_TRUE(picture);
+  uint8_t rgba[4];
+  GetPixelRGBA(*picture, 2, 2, rgba);
+  EXPECT_EQ(rgba[3], 0);                           // real transparency where the game masks
+  GetPixelRGBA(*picture, 20, 20, rgba);
+  EXPECT_EQ((std::vector<int>{rgba[0], rgba[1], rgba[2], rgba[3]}), (std::vector<int>{200, 30, 30, 255}));
+
+  // The first frame of a strip, with the alpha the game draws the value at.
   json layer2 = json::parse(std::ifstream("levels/tilesets/layer2.json"));
-  EXPECT_EQ(layer2["tiles"][0]["width"], 32);   // the first frame of the strip
+  ASSERT_EQ(layer2["tiles"].size(), 3u);
+  const int expected_alpha[3] = {89, 242, 255};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(layer2["tiles"][i]["imagewidth"], 32);
+    PixmapRef frame = LoadPixmap("levels/tilesets/" + layer2["tiles"][i]["image"].get<std::string>());
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->width, 32);
+    GetPixelRGBA(*frame, 31, 31, rgba);
+    EXPECT_EQ(rgba[2], 220) << i;
+    EXPECT_NEAR(rgba[3], expected_alpha[i], 1) << i;
+  }
+  EXPECT_FALSE(fs::exists("gfx/layer0/3.png"));   // the game's own files stay as they are
+
+  // Unchanged pictures are not written again, so an open editor is not disturbed.
+  const auto written = fs::last_write_time("levels/tilesets/layer0/3.png");
+  fs::last_write_time("levels/tilesets/layer0/3.png", written - std::chrono::hours(1));
+  ASSERT_EQ(Run({"tilesets", "gfx", "levels/tilesets"}), 0) << err_.str();
+  EXPECT_EQ(fs::last_write_time("levels/tilesets/layer0/3.png"), written - std::chrono::hours(1));
+
   PixmapRef sheet = LoadPixmap("levels/tilesets/codes.png");
   ASSERT_TRUE(sheet);
   EXPECT_EQ(sheet->width, 512);
-  uint8_t rgba[4];
   GetPixelRGBA(*sheet, 5, 5, rgba);   // code 0 stays clear, so empty cells show nothing
   EXPECT_EQ(rgba[3], 0);
   GetPixelRGBA(*sheet, 10 * 32 + 1, 15 * 32 + 1, rgba);   // code 250, the exit: red
@@ -254,9 +291,150 @@ TEST_F(LevelFilesTest, TilesetsPointAtThePicturesAndNumberTheCodes) {
   EXPECT_LT(rgba[1], 100);
 }
 
+// Moves a file's time on, as a save does, whatever the file system's clock resolution.
+void TouchLater(const fs::path& path, int seconds) {
+  fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(seconds));
+}
+
+TEST_F(LevelFilesTest, WatchCompilesASavedMapAndKeepsTheLastGoodLevelWhenItBreaks) {
+  json map = ExportMap(SampleLevel(), "In the castle");
+  WriteText("levels/castle.json", FormatMapJson(map));
+  LevelWatcher watcher("levels", "map", {});
+  watcher.Poll(out_);
+  EXPECT_NE(out_.str().find("levels/castle.json: compiled into map/In the castle"), std::string::npos) << out_.str();
+  LevelData read;
+  std::string error;
+  ASSERT_TRUE(ReadLevelData("map", "In the castle", read, error)) << error;
+
+  cell(map, 1, 3, 2) = 2000 + 79;
+  WriteText("levels/castle.json", FormatMapJson(map));
+  TouchLater("levels/castle.json", 2);
+  out_.str("");
+  watcher.Poll(out_);   // just saved: it may still be being written
+  EXPECT_EQ(out_.str(), "");
+  watcher.Poll(out_);
+  EXPECT_NE(out_.str().find("compiled into map/In the castle"), std::string::npos) << out_.str();
+  ASSERT_TRUE(ReadLevelData("map", "In the castle", read, error)) << error;
+  EXPECT_EQ(read.Tile(1, 3, 2), 79);
+  std::vector<uint8_t> good;
+  ASSERT_TRUE(ReadWholeFile("map/In the castle.vnm", good));
+
+  cell(map, 1, 3, 2) = 2000 + 701;
+  WriteText("levels/castle.json", FormatMapJson(map));
+  TouchLater("levels/castle.json", 4);
+  out_.str("");
+  watcher.Poll(out_);
+  watcher.Poll(out_);
+  watcher.Poll(out_);   // reported once, not on every look
+  const std::string report = out_.str();
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 2) << report;
+  EXPECT_NE(report.find("levels/castle.json: error: layer 'layer1', cell (3, 2): tile value 701 is above 700\n"),
+            std::string::npos) << report;
+  EXPECT_NE(report.find("levels/castle.json: not compiled (1 error); the game keeps map/In the castle\n"),
+            std::string::npos) << report;
+  std::vector<uint8_t> kept;
+  ASSERT_TRUE(ReadWholeFile("map/In the castle.vnm", kept));
+  EXPECT_EQ(kept, good);
+}
+
+// The editor's own renderer (tmxrasterizer, from Debian's tiled package) draws
+// maps with the tilesets made from the build's pictures.
+class EditorView : public LevelFilesTest {
+ protected:
+  void SetUp() override {
+    const char* data = std::getenv("VN_GAME_DATA");
+    if (!data || GetFileKind(std::string(data) + "/gfx") != 2)
+      GTEST_SKIP() << "no built game pictures (VN_GAME_DATA): build the game_data target first";
+    gfx_ = std::string(data) + "/gfx";
+    if (Rasterizer().empty())
+      GTEST_SKIP() << "tmxrasterizer not found: install Debian's 'tiled' package (scripts/install-deps.sh does)";
+    std::string error;
+    ASSERT_TRUE(WriteTilesets(gfx_, "levels/tilesets", error)) << error;
+  }
+
+  static std::string Rasterizer() {
+    std::stringstream dirs(std::getenv("PATH") ? std::getenv("PATH") : "");
+    for (std::string dir; std::getline(dirs, dir, ':');)
+      if (!dir.empty() && fs::exists(fs::path(dir) / "tmxrasterizer")) return (fs::path(dir) / "tmxrasterizer").string();
+    return "";
+  }
+
+  // The tile layers of a map as the editor shows them, at the given scale.
+  static PixmapRef Render(const fs::path& map, const std::string& scale) {
+    std::string command = "QT_QPA_PLATFORM=offscreen '" + Rasterizer() + "' --scale " + scale +
+                          " --show-layer layer0 --show-layer layer1 --show-layer layer2 '" + map.string() +
+                          "' render.png >render.log 2>&1";
+    if (std::system(command.c_str()) != 0) return nullptr;
+    return LoadPixmap("render.png");
+  }
+
+  std::string gfx_;
+};
+
+TEST_F(EditorView, ShippedLevelsShowNoMaskColour) {
+  fs::path sources = fs::path(VN_SOURCE_DIR) / "levels";
+  int rendered = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(sources)) {
+    if (entry.path().extension() != ".json") continue;
+    fs::copy_file(entry.path(), fs::path("levels") / entry.path().filename());
+    PixmapRef picture = Render(fs::path("levels") / entry.path().filename(), "1");
+    ASSERT_TRUE(picture) << entry.path();
+    ++rendered;
+    int masked = 0;
+    uint8_t rgba[4];
+    for (int y = 0; y < picture->height; ++y)
+      for (int x = 0; x < picture->width; ++x) {
+        GetPixelRGBA(*picture, x, y, rgba);
+        // The mask colour itself, or blended into a see-through foreground tile.
+        masked += rgba[3] > 0 && rgba[0] > 200 && rgba[1] < 60 && rgba[2] > 200;
+      }
+    EXPECT_EQ(masked, 0) << entry.path().filename();
+  }
+  EXPECT_GE(rendered, 2);
+}
+
+TEST_F(EditorView, CellsLookAsInTheGame) {
+  test::LevelBuilder b(6, 3);
+  b.Tile(0, 0, 0, 1).Tile(1, 1, 0, 79).Tile(1, 2, 0, 230).Tile(1, 3, 0, 58).Tile(2, 4, 0, 30).Tile(2, 5, 0, 103);
+  b.Fill(0, 0, 1, 5, 1, 150).Tile(1, 1, 1, 3).Tile(1, 2, 1, 11).Tile(2, 3, 1, 2).Tile(2, 4, 1, 107).Tile(2, 5, 1, 31);
+  b.Tile(0, 2, 2, 24).Tile(0, 3, 2, 670).Tile(2, 0, 2, 1).Tile(2, 1, 2, 5).Tile(1, 4, 2, 1).Player(160, 64);
+  WriteText("levels/test.json", FormatMapJson(ExportMap(b.Data(), "Test")));
+  PixmapRef editor = Render("levels/test.json", "1");
+  ASSERT_TRUE(editor);
+  ASSERT_EQ(editor->width, 6 * 32);
+
+  for (int layer = 0; layer < 3; ++layer)
+    for (int value : {1, 2, 3, 5, 11, 24, 30, 31, 58, 79, 103, 107, 150, 230, 670}) {
+      std::string path = gfx_ + "/layer" + std::to_string(layer) + "/" + std::to_string(value) + ".bmp";
+      if (GetFileKind(path) != 1) continue;
+      world_assets.tile_images[size_t(value)][size_t(layer)] =
+          layer == 2 ? LoadImageStrip(path, 32, 32, 0, 8, -1) : LoadImageFile(path, -1);
+    }
+  b.Load();
+  test::ResetDrawState();
+  Cls();
+  DrawBackLayers();
+  DrawForegroundLayer(0, 0);
+  PixmapRef game = GrabPixmap(0, 0, 6 * 32, 3 * 32);
+  for (auto& pictures : world_assets.tile_images) pictures = {};
+
+  int worst = 0;
+  uint8_t seen[4], drawn[4];
+  for (int y = 0; y < 3 * 32; ++y)
+    for (int x = 0; x < 6 * 32; ++x) {
+      GetPixelRGBA(*editor, x, y, seen);
+      GetPixelRGBA(*game, x, y, drawn);
+      for (int c = 0; c < 3; ++c) {
+        int over_white = (seen[c] * seen[3] + 255 * (255 - seen[3]) + 127) / 255;   // the game clears to white
+        worst = std::max(worst, std::abs(over_white - drawn[c]));
+      }
+    }
+  EXPECT_LE(worst, 4);
+}
+
 // The levels that ship with the game compile cleanly and can be finished.
 TEST(ShippedLevels, CompileWithoutErrorsAndHaveAnExit) {
-  fs::path levels = fs::path(__FILE__).parent_path().parent_path().parent_path() / "levels";
+  fs::path levels = fs::path(VN_SOURCE_DIR) / "levels";
   int count = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(levels)) {
     if (entry.path().extension() != ".json") continue;

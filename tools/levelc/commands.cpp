@@ -1,9 +1,11 @@
 // The vnlevel command line.
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <ostream>
+#include <thread>
 
 #include "engine/stream.h"
 #include "tools/levelc/levelc.h"
@@ -23,9 +25,10 @@ const char* const kUsage =
     "       vnlevel compile [--gfx DIR] <in.json> <out-dir>    compile one map\n"
     "       vnlevel check [--gfx DIR] <in.json>...             check maps, write nothing\n"
     "       vnlevel export <map-dir> <name> <out.json>         binary level back to a map\n"
-    "       vnlevel tilesets <gfx-dir> <out-dir>               editor tilesets for the pictures\n"
-    "With --gfx every tile value needs its picture in DIR/layer<L>/<N>.bmp. build also looks\n"
-    "for pictures beside the map directory (<map-dir>/../gfx) and warns about missing ones.\n";
+    "       vnlevel tilesets <gfx-dir> <out-dir>               editor tilesets and pictures\n"
+    "       vnlevel watch [--gfx DIR] <levels-dir> <map-dir>   compile each map when it is saved\n"
+    "With --gfx every tile value needs its picture in DIR/layer<L>/<N>.bmp. build and watch\n"
+    "also look for pictures beside the map directory (<map-dir>/../gfx) and warn about missing ones.\n";
 
 struct CommandLine {
   std::string command;
@@ -87,6 +90,16 @@ std::vector<fs::path> MapSources(const fs::path& directory) {
   return sources;
 }
 
+// Without --gfx, the pictures of the game directory the maps go to are looked at,
+// and a missing one is only a warning.
+void UsePicturesBesideMaps(CommandLine& line, const std::string& map_dir) {
+  fs::path beside = fs::path(map_dir).parent_path() / "gfx";
+  if (line.options.gfx_dir.empty() && GetFileKind(beside.string()) == 2) {
+    line.options.gfx_dir = beside.string();
+    line.options.missing_picture_is_error = false;
+  }
+}
+
 int Build(CommandLine line, std::ostream& out, std::ostream& err) {
   const std::string& levels_dir = line.operands[0];
   const std::string& map_dir = line.operands[1];
@@ -95,11 +108,7 @@ int Build(CommandLine line, std::ostream& out, std::ostream& err) {
     diagnostics.Error(levels_dir, "is not a directory");
     return Finish(diagnostics, err);
   }
-  fs::path beside = fs::path(map_dir).parent_path() / "gfx";
-  if (line.options.gfx_dir.empty() && GetFileKind(beside.string()) == 2) {
-    line.options.gfx_dir = beside.string();
-    line.options.missing_picture_is_error = false;
-  }
+  UsePicturesBesideMaps(line, map_dir);
 
   std::map<std::string, std::string> sources_by_name;
   int built = 0;
@@ -147,6 +156,28 @@ int Tilesets(const CommandLine& line, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
+// Runs until the process is stopped (Ctrl+C).
+int Watch(CommandLine line, std::ostream& out, std::ostream& err) {
+  const std::string& levels_dir = line.operands[0];
+  if (GetFileKind(levels_dir) != 2) {
+    err << "vnlevel: " << levels_dir << " is not a directory\n";
+    return kExitErrors;
+  }
+  UsePicturesBesideMaps(line, line.operands[1]);
+  LevelWatcher watcher(levels_dir, line.operands[1], line.options);
+  out << "vnlevel: watching " << levels_dir << "/*.json, compiling into " << line.operands[1]
+      << " (Ctrl+C ends)" << std::endl;
+  for (;;) {
+    try {
+      watcher.Poll(out);
+    } catch (const std::exception& error) {
+      // A file system hiccup (a file that vanished while being read) ends one look, not the watch.
+      out << "vnlevel: " << error.what() << std::endl;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  }
+}
+
 }  // namespace
 
 bool WriteCompiledLevel(const std::string& map_dir, const std::string& level_name, const LevelData& level,
@@ -167,7 +198,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   const std::string& c = line.command;
   size_t n = line.operands.size();
   bool fits = line.ok && ((c == "build" && n == 2) || (c == "compile" && n == 2) || (c == "check" && n >= 1) ||
-                          (c == "export" && n == 3) || (c == "tilesets" && n == 2));
+                          (c == "export" && n == 3) || (c == "tilesets" && n == 2) ||
+                          (c == "watch" && n == 2));
   if (!fits) {
     err << kUsage;
     return kExitUsage;
@@ -181,6 +213,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (c == "compile") return Compile(line, out, err);
     if (c == "check") return Check(line, err);
     if (c == "export") return Export(line, out, err);
+    if (c == "watch") return Watch(line, out, err);
     return Tilesets(line, out, err);
   } catch (const std::exception& error) {
     // File system errors (a directory that vanished, no permission) end the run cleanly.

@@ -3,12 +3,15 @@
 // files. The conventions (layer names, tilesets, object properties) are described
 // in doc/levels.md.
 #include <cstdint>
+#include <filesystem>
 #include <iosfwd>
+#include <map>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "engine/stream.h"
 #include "world/level_data.h"
 
 namespace vn::levelc {
@@ -64,7 +67,31 @@ bool WriteTilesets(const std::string& gfx_dir, const std::string& out_dir, std::
 bool WriteCompiledLevel(const std::string& map_dir, const std::string& level_name,
                         const LevelData& level, std::string& error);
 
-// The command line: build, compile, check, export, tilesets. Returns the exit status.
+// Compiles the maps of a levels directory into a map directory whenever one is
+// saved, and reports each result and message on a line of its own. A map that
+// does not compile leaves its previous compiled level in place.
+class LevelWatcher {
+ public:
+  LevelWatcher(std::string levels_dir, std::string map_dir, CompileOptions options);
+  // Looks at the sources once. The first look compiles every map; later looks
+  // compile a map whose file changed and then stayed the same for one look.
+  void Poll(std::ostream& out);
+
+ private:
+  struct Source {
+    TFileStamp seen;         // at the last look
+    TFileStamp compiled;     // when it was last compiled (or tried)
+    std::string level_name;  // of the last successful compile
+  };
+  void Compile(const std::filesystem::path& path, Source& source, std::ostream& out);
+
+  std::string levels_dir_, map_dir_;
+  CompileOptions options_;
+  std::map<std::filesystem::path, Source> sources_;
+  bool first_poll_ = true;
+};
+
+// The command line: build, compile, check, export, tilesets, watch. Returns the exit status.
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace vn::levelc

@@ -1,13 +1,17 @@
-// The editor's tilesets: one collection of the game's own tile pictures per layer,
-// and a painted sheet of numbered squares for the code grid.
+// The editor's tilesets: one collection per layer of pictures made from the game's
+// own tiles so that the editor shows them as the game draws them, and a painted
+// sheet of numbered squares for the code grid.
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
+#include <unistd.h>
 
 #include "engine/graphics.h"
 #include "engine/stream.h"
 #include "tools/levelc/levelc.h"
+#include "world/map.h"
 
 namespace vn::levelc {
 
@@ -16,10 +20,11 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-constexpr int kTileSize = 32;
 constexpr int kMaxTileValue = 700;
 constexpr int kForegroundLayer = 2;    // its pictures are strips of 8 animation frames
+constexpr uint16_t kFirstOpaqueForeground = 100;
 constexpr int kCodeColumns = 16;       // 16 x 16 squares: code = row * 16 + column
+constexpr int kMaskRed = 255, kMaskGreen = 0, kMaskBlue = 255;
 
 json TilesetHeader(const std::string& name) {
   return {{"type", "tileset"},        {"version", "1.10"}, {"tiledversion", "1.10.2"},
@@ -27,31 +32,96 @@ json TilesetHeader(const std::string& name) {
           {"margin", 0},              {"spacing", 0}};
 }
 
-std::string RelativePath(const fs::path& target, const fs::path& from_dir) {
-  return fs::weakly_canonical(target).lexically_relative(fs::weakly_canonical(from_dir)).generic_string();
+// Replaces path by bytes only when they differ, through a temporary file and a
+// rename, so an editor watching the file sees one change and builds running side
+// by side never see half a file.
+bool ReplaceFileIfChanged(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  std::vector<uint8_t> old;
+  if (ReadWholeFile(path.string(), old) && old == bytes) return true;
+  fs::path temporary = path;
+  temporary += ".tmp" + std::to_string(getpid());
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out.flush()) return false;
+  }
+  std::error_code ec;
+  fs::rename(temporary, path, ec);
+  if (ec) fs::remove(temporary, ec);
+  return !ec;
 }
 
-json LayerTileset(int layer, const fs::path& gfx_dir, const fs::path& out_dir) {
-  json tiles = json::array();
-  for (int value = 1; value <= kMaxTileValue; ++value) {
-    fs::path picture = gfx_dir / ("layer" + std::to_string(layer)) / (std::to_string(value) + ".bmp");
-    if (GetFileKind(picture.string()) != 1) continue;
-    PixmapRef pixmap = LoadPixmap(picture.string());
-    int width = pixmap ? pixmap->width : (layer == kForegroundLayer ? 8 * kTileSize : kTileSize);
-    int height = pixmap ? pixmap->height : kTileSize;
-    json tile = {{"id", value},
-                 {"image", RelativePath(picture, out_dir)},
-                 {"imagewidth", width},
-                 {"imageheight", height}};
-    // The editor shows the first animation frame only (editors that know sub-rectangles).
-    if (layer == kForegroundLayer)
-      tile.update({{"x", 0}, {"y", 0}, {"width", kTileSize}, {"height", kTileSize}});
-    tiles.push_back(std::move(tile));
+bool WritePngIfChanged(const TPixmap& pixmap, const fs::path& path) {
+  fs::path temporary = path;
+  temporary += ".png-tmp" + std::to_string(getpid());
+  std::vector<uint8_t> bytes;
+  bool encoded = WritePixmapPNG(pixmap, temporary.string(), 9) == 1 && ReadWholeFile(temporary.string(), bytes);
+  std::error_code ec;
+  fs::remove(temporary, ec);
+  return encoded && ReplaceFileIfChanged(path, bytes);
+}
+
+// The picture as the game draws it in a map cell: the mask colour made
+// transparent (pictures with alpha of their own keep it), of a foreground strip
+// the first frame, and the foreground's fixed see-through alpha baked in.
+// Null when the game could not load the picture either.
+PixmapRef EditorPicture(int layer, uint16_t value, const fs::path& picture) {
+  PixmapRef pixmap = LoadPixmap(picture.string());
+  if (!pixmap) return nullptr;
+  if (layer == kForegroundLayer) {
+    // The game cuts 8 frames of 32 x 32 and gives up on a smaller strip.
+    if ((pixmap->width / kTileSize) * (pixmap->height / kTileSize) < 8) return nullptr;
+    PixmapRef frame = CreatePixmap(kTileSize, kTileSize, pixmap->format);
+    uint8_t rgba[4];
+    for (int y = 0; y < kTileSize; ++y)
+      for (int x = 0; x < kTileSize; ++x) {
+        GetPixelRGBA(*pixmap, x, y, rgba);
+        SetPixelRGBA(*frame, x, y, rgba);
+      }
+    pixmap = frame;
   }
+  if (!FormatHasAlpha(pixmap->format)) pixmap = ApplyMask(*pixmap, kMaskRed, kMaskGreen, kMaskBlue);
+  pixmap = ConvertPixmap(*pixmap, PF_RGBA8888);
+  if (layer == kForegroundLayer && value < kFirstOpaqueForeground) {
+    // The drawing device takes the alpha as a whole number of 255ths.
+    const int device_alpha = int(ForegroundTileAlpha(value) * 255.0f);
+    uint8_t rgba[4];
+    for (int y = 0; y < pixmap->height; ++y)
+      for (int x = 0; x < pixmap->width; ++x) {
+        GetPixelRGBA(*pixmap, x, y, rgba);
+        rgba[3] = uint8_t((rgba[3] * device_alpha + 127) / 255);
+        SetPixelRGBA(*pixmap, x, y, rgba);
+      }
+  }
+  return pixmap;
+}
+
+// Writes the editor pictures of one layer into out_dir/layer<L>/<N>.png, drops
+// pictures left from tiles that no longer exist, and returns the tileset.
+json LayerTileset(int layer, const fs::path& gfx_dir, const fs::path& out_dir, std::string& error) {
+  const std::string layer_dir = "layer" + std::to_string(layer);
+  std::error_code ec;
+  fs::create_directories(out_dir / layer_dir, ec);
+  std::set<fs::path> written;
+  json tiles = json::array();
+  for (int value = 1; value <= kMaxTileValue && error.empty(); ++value) {
+    fs::path picture = gfx_dir / layer_dir / (std::to_string(value) + ".bmp");
+    if (GetFileKind(picture.string()) != 1) continue;
+    PixmapRef editor_picture = EditorPicture(layer, uint16_t(value), picture);
+    if (!editor_picture) continue;
+    const std::string relative = layer_dir + "/" + std::to_string(value) + ".png";
+    if (!WritePngIfChanged(*editor_picture, out_dir / relative)) error = "cannot write " + (out_dir / relative).string();
+    written.insert(out_dir / relative);
+    tiles.push_back({{"id", value},
+                     {"image", relative},
+                     {"imagewidth", editor_picture->width},
+                     {"imageheight", editor_picture->height}});
+  }
+  for (const fs::directory_entry& entry : fs::directory_iterator(out_dir / layer_dir, ec))
+    if (entry.path().extension() == ".png" && !written.count(entry.path())) fs::remove(entry.path(), ec);
   json tileset = TilesetHeader(std::string(kTilesetNames[layer]));
   tileset.update({{"columns", 0},
                   {"grid", {{"orientation", "orthogonal"}, {"width", 1}, {"height", 1}}},
-                  {"transparentcolor", "#ff00ff"},
                   {"tilecount", tiles.size()},
                   {"tiles", std::move(tiles)}});
   return tileset;
@@ -103,7 +173,7 @@ bool WriteCodesSheet(const fs::path& path) {
   PixmapRef sheet = CreatePixmap(kCodeColumns * kTileSize, kCodeColumns * kTileSize, PF_RGBA8888);
   if (!sheet) return false;
   for (int code = 1; code <= 255; ++code) PaintCode(*sheet, code);   // code 0 stays clear
-  return WritePixmapPNG(*sheet, path.string(), 9) == 1;
+  return WritePngIfChanged(*sheet, path);
 }
 
 json CodesTileset() {
@@ -117,13 +187,10 @@ json CodesTileset() {
 }
 
 bool WriteJson(const fs::path& path, const json& value, std::string& error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << value.dump(1) << '\n';
-  if (!out.flush()) {
-    error = "cannot write " + path.string();
-    return false;
-  }
-  return true;
+  const std::string text = value.dump(1) + "\n";
+  if (ReplaceFileIfChanged(path, std::vector<uint8_t>(text.begin(), text.end()))) return true;
+  error = "cannot write " + path.string();
+  return false;
 }
 
 }  // namespace
@@ -137,7 +204,8 @@ bool WriteTilesets(const std::string& gfx_dir, const std::string& out_dir, std::
   fs::create_directories(out_dir, ec);
   for (int layer = 0; layer < 3; ++layer) {
     fs::path path = fs::path(out_dir) / (std::string(kTilesetNames[layer]) + ".json");
-    if (!WriteJson(path, LayerTileset(layer, gfx_dir, out_dir), error)) return false;
+    json tileset = LayerTileset(layer, gfx_dir, out_dir, error);
+    if (!error.empty() || !WriteJson(path, tileset, error)) return false;
   }
   if (!WriteCodesSheet(fs::path(out_dir) / "codes.png")) {
     error = "cannot write " + (fs::path(out_dir) / "codes.png").string();
