@@ -130,7 +130,7 @@ void LoadResources() {
 }
 
 bool OpenPlayWindow() {
-  if (!OpenGraphics(screen.screen_width, screen.screen_height, 0, 60, 0)) return false;
+  if (!OpenGraphics(screen.screen_width, screen.screen_height, 0, 60)) return false;
   SetImageMaskColor(255, 0, 255);
   SetBlend(3);
   SetDefaultImageFlags(1);

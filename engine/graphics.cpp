@@ -248,7 +248,7 @@ void SetAppTitle(const std::string& title) {
   if (device.window) SDL_SetWindowTitle(device.window, app_title.c_str());
 }
 
-bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
+bool OpenGraphics(int width, int height, int depth, int hertz) {
   CloseGraphics();
   if (width <= 0 || height <= 0 || !InitPlatform()) return false;
   // The renderer and its textures must go before SDL shuts down.

@@ -75,7 +75,7 @@ void SetAppTitle(const std::string& title);
 // Opens the window (depth 0: a window, centred, resizable; fullscreen when
 // SetFullscreen asked for it). The picture keeps width x height. False when no
 // window or renderer can be made. Opening again closes the previous window.
-bool OpenGraphics(int width, int height, int depth, int hertz, int flags);
+bool OpenGraphics(int width, int height, int depth, int hertz);
 void CloseGraphics();
 // Name of the renderer in use ("software", "opengl", ...), for benchmarks and logs.
 std::string RendererName();

@@ -2,6 +2,7 @@
 
 #include "engine/graphics.h"
 #include "engine/numbers.h"
+#include "world/records.h"
 
 namespace vn {
 namespace {
@@ -36,49 +37,49 @@ void WalkingFeet(double x, double y, double f) {
 
 void Limbs(double x, double y, uint8_t mode, double f) {
   switch (mode) {
-    case 1:
+    case kPoseWalkRight:
       Eye(x + 18, y + 5);
       WalkingFeet(x, y, f);
       break;
-    case 2:
+    case kPoseWalkLeft:
       Eye(x + 11, y + 5);
       WalkingFeet(x, y, f);
       break;
-    case 4:  // on a ladder, seen from behind: no eye
+    case kPoseLadder:  // on a ladder, seen from behind: no eye
       Foot(x + 9, y + 25 + 2.5 * SinDeg(f));
       Foot(x + 16, y + 25 + 2.5 * CosDeg(f));
       Hand(x + 7, y + 15 + 1.8 * SinDeg(f));
       Hand(x + 18, y + 15 + 1.8 * CosDeg(f));
       break;
-    case 5:
+    case kPoseVehicleRight:
       Eye(x + 18, y + 5);
       break;
-    case 6:
+    case kPoseVehicleLeft:
       Eye(x + 11, y + 5);
       break;
-    case 9:
+    case kPoseLedgeRight:
       Foot(x + 25, y + 20);
       Hand(x + 27, y + 3);
       Eye(x + 18, y + 5);
       break;
-    case 10:
+    case kPoseLedgeLeft:
       Foot(x, y + 20);
       Hand(x, y + 3);
       Eye(x + 11, y + 5);
       break;
-    case 11:
+    case kPoseCeiling:
       Foot(x + 9, y + 20);
       Foot(x + 16, y + 20);
       Hand(x + 7, y + 1.8 * SinDeg(f));
       Hand(x + 18, y + 1.8 * CosDeg(f));
       break;
-    case 13:  // the head lies in front of the body in the swimming direction
+    case kPoseSwimRight:  // the head lies in front of the body in the swimming direction
       Oval(kSwimHead, x + 20, y + 10, kHeadSize, kHeadSize);
       Foot(x + 6 + 4 * SinDeg(f + 55), y + 16 + 4 * CosDeg(f + 55));
       Hand(x + 25, y + 15 + 1.8 * SinDeg(f));
       Hand(x + 18, y + 15 + 1.8 * CosDeg(f));
       break;
-    case 14:
+    case kPoseSwimLeft:
       Oval(kSwimHead, x, y + 10, kHeadSize, kHeadSize);
       Foot(x + 16 + 4 * SinDeg(f + 55), y + 16 + 4 * CosDeg(f + 55));
       Hand(x + 2, y + 15 + 1.8 * SinDeg(f));
@@ -95,9 +96,9 @@ void DrawCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t frame, uint8_t mod
   const double fx = x, fy = y;
   const double f = frame * 30.0;  // walking phase in degrees
   const Colour& body = typ == 0 ? kPlayerBody : kEnemyBody;
-  if (mode != 13 && mode != 14) Oval(body, fx + 10, fy, kHeadSize, kHeadSize);
+  if (mode != kPoseSwimRight && mode != kPoseSwimLeft) Oval(body, fx + 10, fy, kHeadSize, kHeadSize);
   Oval(body, fx + 8, fy + 13, kBodyW, kBodyH);
-  if (mode < 4) Hand(fx + 12 + 4 * CosDeg(gunangle), fy + 15 + 4 * SinDeg(gunangle));
+  if (mode < kPoseLadder) Hand(fx + 12 + 4 * CosDeg(gunangle), fy + 15 + 4 * SinDeg(gunangle));
   Limbs(fx, fy, mode, f);
   SetColor(255, 255, 255);
 }

@@ -116,14 +116,14 @@ void ChooseTarget(Tplayer& e) {
 }
 
 void WalkRight(Tplayer& e, const TileProbes& p) {
-  e.mode = 1;
+  e.mode = kPoseWalkRight;
   e.speed = std::min(e.speed + kPatrolAcceleration, kPatrolTopSpeed);
   e.anim = -1;
   if (p.wall_right != 0) {
     e.speed = 0;
     if (WallTooHigh(e.x + 48, e.y)) e.dest_x = 0;
     else if (e.jump == 0) StartJump(e);
-    if (e.tempy > 0 && !Solid(e.x + 48, e.y - 16)) ClimbLedge(e, 9, 1);
+    if (e.tempy > 0 && !Solid(e.x + 48, e.y - 16)) ClimbLedge(e, kPoseLedgeRight, 1);
   }
   if (!Solid(e.x + 34, e.y + 32) && e.jump == 0) {
     const uint8_t ahead = ScanAhead(e.x, e.y, 1);
@@ -133,14 +133,14 @@ void WalkRight(Tplayer& e, const TileProbes& p) {
 }
 
 void WalkLeft(Tplayer& e, const TileProbes& p) {
-  e.mode = 2;
+  e.mode = kPoseWalkLeft;
   e.speed = std::max(e.speed - kPatrolAcceleration, -kPatrolTopSpeed);
   e.anim = 1;
   if (p.wall_left != 0) {
     e.speed = 0;
     if (WallTooHigh(e.x - 16, e.y)) e.dest_x = 0;
     else if (e.jump == 0) StartJump(e);
-    if (e.tempy > 0 && !Solid(e.x - 16, e.y - 16)) ClimbLedge(e, 10, -1);
+    if (e.tempy > 0 && !Solid(e.x - 16, e.y - 16)) ClimbLedge(e, kPoseLedgeLeft, -1);
   }
   if (!Solid(e.x - 18, e.y + 32) && e.jump == 0) {
     const uint8_t ahead = ScanAhead(e.x - 16, e.y, -1);

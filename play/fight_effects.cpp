@@ -104,8 +104,8 @@ void DrawShotTrail(float x0, float y0, float x1, float y1, uint8_t from) {
 void DrawHurtFlash(const Tplayer& ch, int32_t sx, int32_t sy) {
   if (!Showing(hurt_at, kHurtFlashMillis) || ((run.now_ms - hurt_at) / kHurtBlinkMillis) % 2 != 0) return;
   // Head and body in white with a red rim, where the figure's own are.
-  const bool swimming = ch.mode == 13 || ch.mode == 14;
-  const float head_x = float(sx) + (swimming ? (ch.mode == 13 ? 20 : 0) : 10);
+  const bool swimming = ch.mode == kPoseSwimRight || ch.mode == kPoseSwimLeft;
+  const float head_x = float(sx) + (swimming ? (ch.mode == kPoseSwimRight ? 20 : 0) : 10);
   const float head_y = float(sy) + (swimming ? 10 : 0);
   SetColor(230, 30, 30);
   DrawOval(head_x - 2, head_y - 2, 16, 16);

@@ -14,7 +14,6 @@ constexpr float kRestSpeed = 0.5f;       // below this a landing comes to rest
 constexpr float kSwimDamping = 0.8f;     // downward speed lost per frame in water
 constexpr float kSlideSpeed = 3.0f;
 constexpr float kSlideLockout = -5.0f;   // a fast upward jump is not caught by a slide
-constexpr int kGravityModeLimit = 12;    // modes from here on (swimming) ignore gravity
 
 int32_t SnapToCell(int32_t v) { return (v / kTileSize) * kTileSize; }
 
@@ -24,12 +23,12 @@ void Slides(Tplayer& ch, const TileProbes& p) {
   if ((p.here_obj <= 679 || under <= 679) && ch.tempy > kSlideLockout) {
     ch.speed = -kSlideSpeed;
     ch.tempy = kSlideSpeed;
-    ch.mode = 2;
+    ch.mode = kPoseWalkLeft;
   }
   if ((p.here_obj >= 680 || under >= 680) && ch.tempy > kSlideLockout) {
     ch.speed = kSlideSpeed;
     ch.tempy = kSlideSpeed;
-    ch.mode = 1;
+    ch.mode = kPoseWalkRight;
   }
 }
 
@@ -38,7 +37,7 @@ void StopAtWalls(Tplayer& ch, const TileProbes& p) {
     ch.tempy = 0;
     ch.y = SnapToCell(ch.y + 16);
   }
-  const bool hanging = ch.mode == 9 || ch.mode == 10;
+  const bool hanging = ch.mode == kPoseLedgeRight || ch.mode == kPoseLedgeLeft;
   if (p.wall_right != 0 && (ch.speed > 0 || hanging)) {
     ch.speed = 0;
     ch.x = SnapToCell(ch.x + 16);
@@ -90,7 +89,7 @@ TileProbes ReadProbes(const Tplayer& ch) {
 }
 
 void CommonPhysicsFirst(Tplayer& ch, const TileProbes& p) {
-  if (p.ground == 0 && ch.mode < kGravityModeLimit) {
+  if (p.ground == 0 && ch.mode < kPoseNoGravityFrom) {
     ch.jump = 1;
     if (ch.tempy < kTerminalSpeed) ch.tempy += kGravity;
   }
@@ -111,7 +110,7 @@ void CommonPhysicsFirst(Tplayer& ch, const TileProbes& p) {
   if (TileAtPixel(ch.x + 31, ch.y + 16, 0) != 0) ch.x -= 2;
   if (TileAtPixel(ch.x + 1, ch.y + 16, 0) != 0) ch.x += 2;
 
-  if (ch.mode == 13 || ch.mode == 14) {
+  if (ch.mode == kPoseSwimRight || ch.mode == kPoseSwimLeft) {
     if (ch.tempy > 0) ch.tempy -= kSwimDamping;
     if (ch.tempy < 0) ch.tempy = 0;
   }

@@ -56,23 +56,23 @@ void AddToSlot(int slot, int32_t amount) {
 }
 
 void WalkAndJump(Tplayer& ch, const TileProbes& p) {
-  if (input_flags.held_right && p.wall_right == 0 && ch.mode < 16) {
+  if (input_flags.held_right && p.wall_right == 0 && ch.mode < kPoseNoWalkFrom) {
     if (ch.speed < ch.speed_max) ch.speed += kWalkAccel;
     if (ch.speed > ch.speed_max) ch.speed = ch.speed_max;
-    ch.mode = 1;
+    ch.mode = kPoseWalkRight;
     ch.anim = -1;
     ch.speed_max = kWalkSpeedMax;
   }
-  if (input_flags.held_left && p.wall_left == 0 && ch.mode < 16) {
+  if (input_flags.held_left && p.wall_left == 0 && ch.mode < kPoseNoWalkFrom) {
     if (ch.speed > -ch.speed_max) ch.speed -= kWalkAccel;
     if (ch.speed < -ch.speed_max) ch.speed = -ch.speed_max;
-    ch.mode = 2;
+    ch.mode = kPoseWalkLeft;
     ch.anim = 1;
     ch.speed_max = kWalkSpeedMax;
   }
   // No jumping off the bottom of water; a slide always lets one jump.
-  const bool firm_ground = p.ground > 0 && (p.here_fg == 0 || p.here_fg >= 30);
-  if (input_flags.held_jump && (firm_ground || p.here_obj >= 660)) {
+  const bool firm_ground = p.ground > 0 && !IsWater(p.here_fg);
+  if (input_flags.held_jump && (firm_ground || IsSlide(p.here_obj))) {
     ch.jump = 1;
     ch.tempy = kJumpSpeed;
   }
@@ -90,7 +90,7 @@ void WaterAndBreath(Tplayer& ch, const TileProbes& p) {
     if (ch.breath < 100) ch.breath += 1;
     return;
   }
-  if (ch.mode == 1 || ch.mode == 2) ch.mode = static_cast<uint8_t>(ch.mode + 12);
+  if (ch.mode == kPoseWalkRight || ch.mode == kPoseWalkLeft) ch.mode = static_cast<uint8_t>(ch.mode + kPoseSwimOffset);
   ch.gun_active = 0;
   ch.speed_max = kWaterSpeedMax;
   if (ch.breath_timer < run.now_ms) {
@@ -107,7 +107,7 @@ void Ladder(Tplayer& ch, const TileProbes& p) {
   ch.jump = 0;
   if (ch.tempy > 3.5f) PlayGameSound(play_assets.landing_sound, 0.1f);
   ch.tempy = 0;
-  ch.mode = 4;
+  ch.mode = kPoseLadder;
   if (input_flags.held_up && p.ceiling == 0) {
     ch.y -= kLadderStep;
     ch.anim = 1;
@@ -123,9 +123,9 @@ void Ladder(Tplayer& ch, const TileProbes& p) {
 void Ledge(Tplayer& ch, const TileProbes& p, int dir) {
   const uint16_t wall = dir < 0 ? p.wall_left : p.wall_right;
   const int32_t above_x = dir < 0 ? ch.x - 16 : ch.x + 48;
-  if (wall < 1 || wall > 669 || IsLadder(p.here_obj) || p.ceiling != 0 || push_vehicle.pushing) return;
+  if (!IsGraspableWall(wall) || IsLadder(p.here_obj) || p.ceiling != 0 || push_vehicle.pushing) return;
   if (TileAtPixel(above_x, ch.y - 16, 0) != 0) return;
-  ch.mode = dir < 0 ? 10 : 9;
+  ch.mode = dir < 0 ? kPoseLedgeLeft : kPoseLedgeRight;
   if (ch.tempy > 0) {
     if (ch.tempy > 8.5f) PlayGameSound(play_assets.landing_sound, 0.2f);
     ch.tempy = 0;
@@ -144,14 +144,14 @@ void Ceiling(Tplayer& ch, const TileProbes& p) {
   ch.jump = 0;
   ch.tempy = 0;
   ch.y = ((ch.y + 16) / kTileSize) * kTileSize;
-  ch.mode = 11;
+  ch.mode = kPoseCeiling;
   ch.speed_max = kWaterSpeedMax;
 }
 
 void ActionHeld(Tplayer& ch, const TileProbes& p) {
   if (!input_flags.held_action) {
-    if (ch.mode == 9 || ch.mode == 11) ch.mode = 1;
-    if (ch.mode == 10) ch.mode = 2;
+    if (ch.mode == kPoseLedgeRight || ch.mode == kPoseCeiling) ch.mode = kPoseWalkRight;
+    if (ch.mode == kPoseLedgeLeft) ch.mode = kPoseWalkLeft;
     return;
   }
   if (ch.gun_active) {
@@ -165,14 +165,14 @@ void ActionHeld(Tplayer& ch, const TileProbes& p) {
   Ceiling(ch, p);
 }
 
-// The name a pick-up notice shows for an item picture (230..259).
+// The name a pick-up notice shows for an item picture.
 const char* ItemName(uint16_t obj) {
   static const char* const kNames[] = {
       "Geld",         "Heiltrank",  "Schlüssel",  "Rubin",    "Saphir",      "Smaragd", "Krone",
       "Schriftrolle", "Ring",       "Kelch",      "Amulett",  "Goldstern",   "Perle",   "Buch",
       "Sanduhr",      "Schatzkarte", "Feder",     "Glocke",   "Pilz",        "Kristallkugel",
       "Pistole",      "Munition",   "Raketen"};
-  const size_t i = size_t(obj - 230);
+  const size_t i = size_t(obj - kFirstItemTile);
   return i < std::size(kNames) ? kNames[i] : "Waffe";
 }
 
@@ -181,11 +181,11 @@ void PickUp(uint16_t obj, const TileProbes& p) {
   PlayGameSound(play_assets.effect_sounds[kPickUpSound]);
   SetTile(p.col, p.row, 1, 0);
   RecordMapChange(p.col, p.row, 1, 0);
-  const int slot = obj - 230;
-  if (obj == 230) {
-    AddToSlot(0, GetCode(p.col, p.row));
-  } else if (obj >= 250) {
-    AddToSlot(slot, tables.ammo_per_pickup[obj - 250]);
+  const int slot = obj - kFirstItemTile;
+  if (obj == kCoinTile) {
+    AddToSlot(kCoinSlot, GetCode(p.col, p.row));
+  } else if (obj >= kFirstAmmunitionTile) {
+    AddToSlot(slot, tables.ammo_per_pickup[obj - kFirstAmmunitionTile]);
   } else {
     AddToSlot(slot, 1);
   }
@@ -195,10 +195,10 @@ void ActionPressed(const TileProbes& p) {
   if (!input_flags.hit_action) return;
   const uint16_t obj = p.here_obj;
   const uint8_t code = GetCode(p.col, p.row);
-  if (obj == 260 || obj == 262 || obj == 264) {
+  if (IsSwitch(obj)) {
     PlayGameSound(play_assets.effect_sounds[kSwitchSound]);
     TriggerAction(code);
-  } else if (obj == 285 || obj == 286) {
+  } else if (IsLock(obj)) {
     // A held mark with no keys left (possible in a damaged save) opens nothing
     // instead of wrapping the count round to 65535 keys.
     if (progress.inventory[kKeySlot][0] == 0 || progress.inventory[kKeySlot][1] == 0) return;
@@ -206,7 +206,7 @@ void ActionPressed(const TileProbes& p) {
     if (progress.inventory[kKeySlot][1] == 0) progress.inventory[kKeySlot][0] = 0;
     PlayGameSound(play_assets.effect_sounds[kSwitchSound]);
     TriggerAction(code);
-  } else if (obj >= 230 && obj <= 259) {
+  } else if (IsItem(obj)) {
     PickUp(obj, p);
   }
 }
@@ -215,7 +215,7 @@ void ActionPressed(const TileProbes& p) {
 // rather than change_list so that a loaded game replays it the same way.
 void AutomaticCell(const TileProbes& p) {
   const uint8_t code = GetCode(p.col, p.row);
-  if (code <= 200 || code >= 250 || p.ground == 0) return;
+  if (!IsAutomaticCode(code) || p.ground == 0) return;
   TriggerAction(code);
   SetCode(p.col, p.row, 0);
   auto done = std::make_shared<Tautoswitch_done>();
@@ -227,8 +227,8 @@ void AutomaticCell(const TileProbes& p) {
 void Aim(Tplayer& ch) {
   run.aim_target = FindVisibleEnemy(ch.x, ch.y, uint16_t(screen.screen_width / 2), uint16_t(screen.screen_height / 2));
   if (!run.aim_target) {
-    if (ch.mode == 1) ch.gunangle = 0;
-    if (ch.mode == 2) ch.gunangle = 180;
+    if (ch.mode == kPoseWalkRight) ch.gunangle = 0;
+    if (ch.mode == kPoseWalkLeft) ch.gunangle = 180;
     return;
   }
   const Tplayer& t = *run.aim_target;
@@ -296,8 +296,8 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   run.player_y = ch.y;
 
   if (ch.gun_active == 0) {
-    if (ch.mode == 1 || ch.mode == 5) ch.gunangle = 0;
-    if (ch.mode == 2 || ch.mode == 6) ch.gunangle = 180;
+    if (ch.mode == kPoseWalkRight || ch.mode == kPoseVehicleRight) ch.gunangle = 0;
+    if (ch.mode == kPoseWalkLeft || ch.mode == kPoseVehicleLeft) ch.gunangle = 180;
   }
 
   if (!input_flags.held_look && !push_vehicle.pushing) WalkAndJump(ch, p);

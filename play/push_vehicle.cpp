@@ -55,7 +55,7 @@ void PlaceBlock(Tplayer& ch) {
   const int32_t col = CellOf(push_vehicle.push_x + 16);
   const int32_t row = CellOf(push_vehicle.push_y + 16);
   SetTile(col, row, 0, push_vehicle.push_tile);
-  ch.mode = dir > 0 ? 1 : 2;
+  ch.mode = dir > 0 ? kPoseWalkRight : kPoseWalkLeft;
   ch.anim = dir > 0 ? -1 : 1;
   RecordMapChange(col, row, 0, push_vehicle.push_tile);
   if (TileAtPixel(push_vehicle.push_x + 16, push_vehicle.push_y + 48, 0) != 0) return;
@@ -106,22 +106,21 @@ void ResetPush() {
 }
 
 void StartPush(Tplayer& ch, const TileProbes& p) {
-  const bool block_right = p.wall_right >= 670 && p.wall_right <= 699;
-  // The left side also takes 700, the right side does not.
-  const bool block_left = p.wall_left >= 670 && p.wall_left <= 700;
+  const bool block_right = IsPushableBlock(p.wall_right);
+  const bool block_left = IsPushableBlockOnTheLeft(p.wall_left);
   if (!(block_right || block_left) || push_vehicle.pushing || p.ground == 0) return;
 
   if (input_flags.hit_right) {
     push_vehicle.push_dir = 1;
     push_vehicle.push_angle = 0;
     ch.anim = -1;
-    ch.mode = 1;
+    ch.mode = kPoseWalkRight;
   }
   if (input_flags.hit_left) {
     push_vehicle.push_dir = -1;
     push_vehicle.push_angle = 0;
     ch.anim = 1;
-    ch.mode = 2;
+    ch.mode = kPoseWalkLeft;
   }
 
   // A block is pushed away when the cell beyond it is free, or pulled along
@@ -170,7 +169,7 @@ void EnterOrLeaveVehicle(Tplayer& ch, const TileProbes& p) {
   if ((IsVehicle(p.here_obj) || IsVehicle(above)) && input_flags.hit_jump) {
     input_flags.hit_jump = 0;  // the same press must not leave the vehicle again at once
     push_vehicle.in_vehicle = 1;
-    ch.mode = static_cast<uint8_t>(ch.mode + 4);
+    ch.mode = static_cast<uint8_t>(ch.mode + kPoseVehicleOffset);
     // With vehicles both here and above, only the one here is taken: the cell
     // above keeps its vehicle, so the single change record matches the map.
     int32_t col = p.col;
@@ -195,14 +194,14 @@ void EnterOrLeaveVehicle(Tplayer& ch, const TileProbes& p) {
     ch.speed_max = 4;
     ch.jump = 1;
     ch.tempy = kLeaveThrow;
-    ch.mode = ch.mode == 5 ? 1 : 2;
+    ch.mode = ch.mode == kPoseVehicleRight ? kPoseWalkRight : kPoseWalkLeft;
   }
 }
 
 void RideVehicle(Tplayer& ch, const TileProbes& p) {
   ch.speed_max = kRideSpeedMax;
-  ch.mode = (ch.mode == 1 || ch.mode == 5) ? 5 : 6;
-  const int d = ch.mode == 5 ? 0 : 1;  // the picture of v + 1 faces left
+  ch.mode = (ch.mode == kPoseWalkRight || ch.mode == kPoseVehicleRight) ? kPoseVehicleRight : kPoseVehicleLeft;
+  const int d = ch.mode == kPoseVehicleRight ? 0 : 1;  // the picture of v + 1 faces left
   // A vehicle never falls: it keeps its height over gaps.
   ch.tempy = 0;
   ch.jump = 0;

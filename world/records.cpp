@@ -16,8 +16,8 @@ void Create_Player(int32_t x, int32_t y, uint8_t typ, uint8_t gun, uint8_t power
   ch->action_radius = action_radius;
   ch->item = item;
   ch->source_x = x;
-  ch->mode = static_cast<uint8_t>(RandRange(1, 2));
-  ch->gunangle = ch->mode == 1 ? 0 : 180;
+  ch->mode = static_cast<uint8_t>(RandRange(kPoseWalkRight, kPoseWalkLeft));
+  ch->gunangle = ch->mode == kPoseWalkRight ? 0 : 180;
   ch->breath = 100;
   ch->speed_max = 4.0f;
   world.character_list.AddLast(ch);

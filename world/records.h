@@ -6,6 +6,24 @@
 
 namespace vn {
 
+// The poses of a character (Tplayer::mode). Stored in saves, so the values stay.
+inline constexpr uint8_t kPoseWalkRight = 1;      // standing or walking, facing right
+inline constexpr uint8_t kPoseWalkLeft = 2;       // standing or walking, facing left
+inline constexpr uint8_t kPoseLadder = 4;         // on a ladder
+inline constexpr uint8_t kPoseVehicleRight = 5;   // riding a vehicle, facing right
+inline constexpr uint8_t kPoseVehicleLeft = 6;    // riding a vehicle, facing left
+inline constexpr uint8_t kPoseLedgeRight = 9;     // hanging at a ledge on its right
+inline constexpr uint8_t kPoseLedgeLeft = 10;     // hanging at a ledge on its left
+inline constexpr uint8_t kPoseCeiling = 11;       // hanging from the ceiling
+inline constexpr uint8_t kPoseSwimRight = 13;     // swimming, facing right
+inline constexpr uint8_t kPoseSwimLeft = 14;      // swimming, facing left
+// Poses from here on ignore gravity, and from kPoseNoWalkFrom on the walking keys.
+inline constexpr uint8_t kPoseNoGravityFrom = 12;
+inline constexpr uint8_t kPoseNoWalkFrom = 16;
+// Walking poses turn into the vehicle or swimming pose of the same facing by an offset.
+inline constexpr uint8_t kPoseVehicleOffset = kPoseVehicleRight - kPoseWalkRight;
+inline constexpr uint8_t kPoseSwimOffset = kPoseSwimRight - kPoseWalkRight;
+
 // One character: the player when typ is 0, else an enemy.
 struct Tplayer {
   int32_t x = 0;             // left edge of the 32x32 cell, world pixels
@@ -16,7 +34,7 @@ struct Tplayer {
   float speed = 0;           // horizontal speed, px/frame, positive to the right
   uint8_t gun = 0;           // gun kind; 1..9 draw ammunition from inventory slot gun+20
   int32_t power = 0;         // health; dies below 1
-  uint8_t mode = 0;          // pose: 1/2 walk R/L, 4 ladder, 5/6 vehicle, 9/10 ledge, 11 ceiling, 13/14 swim
+  uint8_t mode = 0;          // pose: one of the kPose values below
   int32_t frame = 0;         // walking phase 0..11
   uint16_t gunangle = 0;     // gun direction in degrees 0..359
   int32_t anim = 0;          // step added to frame each frame: -1, 0, +1
@@ -63,7 +81,7 @@ using ShotRef = std::shared_ptr<Tshot>;
 using FragmentRef = std::shared_ptr<Tfragment>;
 using ExplosionRef = std::shared_ptr<Texplosion>;
 
-// Makes a character (random facing: mode 1 or 2 with gunangle 0 or 180, breath
+// Makes a character (random facing: kPoseWalkRight or kPoseWalkLeft with gunangle 0 or 180, breath
 // 100, speed_max 4) and appends it to world.character_list.
 void Create_Player(int32_t x, int32_t y, uint8_t typ, uint8_t gun, uint8_t power,
                    uint16_t action_radius, uint16_t item);

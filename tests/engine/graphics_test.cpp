@@ -220,7 +220,7 @@ TEST_F(Drawing, ReopenedWindowStartsBlackAndRedrawsOldImages) {
   DrawImageFrame(image, 0, 0, 0);
   const TDrawState before = GetDrawState();
 
-  ASSERT_TRUE(OpenGraphics(before.g_width, before.g_height, 0, 60, 0));
+  ASSERT_TRUE(OpenGraphics(before.g_width, before.g_height, 0, 60));
   EXPECT_TRUE(PixelIs(5, 5, 0, 0, 0));
   EXPECT_EQ(GetDrawState().blend_mode, 1);
   EXPECT_EQ(GetDrawState().color_alpha, 1.0f);
