@@ -64,9 +64,10 @@ start_game() {
   # Polled rather than --sync: a window manager's own windows come and go
   # during the search, which --sync does not survive.
   # The game may replace its first window, so a search can also fail after
-  # one has been seen; seeing one once is enough here.
+  # one has been seen; seeing one once is enough here. A machine busy with other
+  # builds can take well over 20 s to start it, hence the minute.
   local seen=""
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     seen=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null) || true
     [[ -n $seen ]] && break
     sleep 0.2
