@@ -112,13 +112,7 @@ void RememberDisplayChoices() {
 
 bool SaveOptions() {
   if (!options.writable) return false;
-  const std::string path = UserFilePath(kOptionsPath);
-  const std::string folder = std::filesystem::path(path).parent_path().string();
-  if (!folder.empty() && GetFileKind(folder) == 0) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-  }
-  StreamRef stream = OpenAtomicWriteStream(path);
+  StreamRef stream = OpenUserFileForWriting(kOptionsPath);
   if (!stream) return false;
   const std::string text = FormatOptions(options);
   try {

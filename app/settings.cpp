@@ -77,13 +77,7 @@ void LoadSettings() {
 
 bool SaveSettings() {
   if (settings_unreadable) return false;
-  const std::string path = UserFilePath(kSettingsPath);
-  const std::string folder = std::filesystem::path(path).parent_path().string();
-  if (!folder.empty() && GetFileKind(folder) == 0) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-  }
-  StreamRef stream = OpenAtomicWriteStream(path);
+  StreamRef stream = OpenUserFileForWriting(kSettingsPath);
   if (!stream) return false;
   try {
     stream->WriteByte(bindings.key_right);

@@ -99,4 +99,14 @@ std::string UserFileToRead(const std::string& relative) {
   return relative;
 }
 
+StreamRef OpenUserFileForWriting(const std::string& relative) {
+  const std::string path = UserFilePath(relative);
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  if (!folder.empty() && GetFileKind(folder) == 0) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+  }
+  return OpenAtomicWriteStream(path);
+}
+
 }  // namespace vn

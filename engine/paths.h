@@ -7,6 +7,8 @@
 // has the same data/ layout.
 #include <string>
 
+#include "engine/stream.h"
+
 namespace vn {
 
 // Decides once, before the first file is read, where the files lie. When the
@@ -28,5 +30,8 @@ std::string UserFilePath(const std::string& relative);
 // Where to read a file the player may change or replace: the player's copy
 // when there is one, else the shipped one.
 std::string UserFileToRead(const std::string& relative);
+// Opens UserFilePath(relative) for an atomic replace, creating its folder
+// first; empty when it cannot be written.
+StreamRef OpenUserFileForWriting(const std::string& relative);
 
 }  // namespace vn
