@@ -61,9 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Only the actions: columns grab from a window this target does not open.
   std::set<uint8_t> numbers;
   for (const auto& a : level.actions) numbers.insert(a.nr);
-  world.effect_todo_list.Clear();
+  vn::world.effect_todo_list.Clear();
   for (const uint8_t nr : numbers) vn::TriggerAction(nr);
   for (int32_t x = -40; x < 64 * 32; x += 37) vn::ScanAhead(x, x / 3, x % 2 ? 1 : -1);
-  progress.change_list.Clear();
+  vn::progress.change_list.Clear();
   return 0;
 }

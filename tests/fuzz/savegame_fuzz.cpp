@@ -42,11 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const uint8_t level = vn::ApplySaveGame(save, FixedLevel());
-  if (level != save.level || progress.change_list.Count() != save.changes.size() ||
-      world.character_list.Count() != save.characters.size())
+  if (level != save.level || vn::progress.change_list.Count() != save.changes.size() ||
+      vn::world.character_list.Count() != save.characters.size())
     __builtin_trap();
-  progress.change_list.Clear();
-  progress.autoswitch_list.Clear();
-  world.character_list.Clear();
+  vn::progress.change_list.Clear();
+  vn::progress.autoswitch_list.Clear();
+  vn::world.character_list.Clear();
   return 0;
 }

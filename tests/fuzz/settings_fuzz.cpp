@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const vn::TStreamReadException&) {
     return 0;   // a short file: the game reports it and ends
   }
-  bool window_ok = screen.screen_width >= 320 && screen.screen_width <= 7680 && screen.screen_height >= 240 &&
-                   screen.screen_height <= 4320;
-  if (!window_ok || bindings.sound_volume != bindings.sound_volume) std::abort();
+  bool window_ok = vn::screen.screen_width >= 320 && vn::screen.screen_width <= 7680 && vn::screen.screen_height >= 240 &&
+                   vn::screen.screen_height <= 4320;
+  if (!window_ok || vn::bindings.sound_volume != vn::bindings.sound_volume) std::abort();
   return 0;
 }
