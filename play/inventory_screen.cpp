@@ -10,6 +10,7 @@
 #include "engine/key_codes.h"
 #include "engine/text.h"
 #include "play/assets.h"
+#include "play/entities.h"
 #include "play/play_loop.h"
 #include "world/inventory.h"
 #include "world/map.h"
@@ -122,11 +123,7 @@ bool CloseKeyPressed() {
 void BeginInventoryScreen() {
   bag_view = InventoryScreenState{};
   if (run.inventory_slot < 0 || run.inventory_slot >= kInventorySlots) run.inventory_slot = 0;
-  world.character_list.ForEach([](const PlayerRef& ch) {
-    if (ch->typ != 0) return true;
-    bag_view.player = ch;
-    return false;
-  });
+  bag_view.player = FindPlayer();
 }
 
 bool InventoryFrame() {
