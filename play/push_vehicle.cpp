@@ -209,13 +209,9 @@ void RideVehicle(Tplayer& ch, const TileProbes& p) {
   if (push_vehicle.vehicle_tile == kCrashingVehicle && p.ground > 0) Crash(ch, d);
 
   // Drawn on the crash frame too, at the position after this frame's speed.
-  const ImageRef& picture = TileImage(static_cast<uint16_t>(push_vehicle.vehicle_tile + d), 1);
   push_vehicle.vehicle_angle = Trunc(double(ch.speed) * -1 * 1.5);
-  SetImageHandlePoint(picture, 16, 16);
-  SetDrawRotation(float(push_vehicle.vehicle_angle));
-  DrawImageFrame(picture, ScreenXf(float(ch.x) + ch.speed + 16), ScreenYf(float(ch.y + 16)), 0);
-  SetDrawRotation(0);
-  SetImageHandlePoint(picture, 0, 0);
+  DrawTurnedTile(TileImage(static_cast<uint16_t>(push_vehicle.vehicle_tile + d), 1), float(ch.x) + ch.speed,
+                 float(ch.y), float(push_vehicle.vehicle_angle));
 }
 
 }  // namespace vn
