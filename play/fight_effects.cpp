@@ -37,9 +37,8 @@ bool Showing(int32_t born, int32_t millis) { return born != kNever && run.now_ms
 // A rectangle of length len and thickness w centred on the segment that starts
 // at screen (x, y) and points at angle.
 void Beam(float x, float y, float angle, float len, float w) {
-  const double a = angle * 3.14159265358979 / 180.0;
   SetDrawRotation(angle);
-  DrawRect(float(x + std::sin(a) * w / 2), float(y - std::cos(a) * w / 2), len, w);
+  DrawRect(float(x + SinDeg(angle) * w / 2), float(y - CosDeg(angle) * w / 2), len, w);
   SetDrawRotation(0);
 }
 
@@ -48,9 +47,8 @@ void DrawMuzzleFlash(const MuzzleFlash& f) {
   // starts 32 px from the figure's centre; the gun's picture ends about 10 px
   // short of that, where the flash belongs.
   const float fade = 1.0f - float(run.now_ms - f.born) / float(kMuzzleFlashMillis);
-  const double a = f.angle * 3.14159265358979 / 180.0;
-  const float sx = ScreenXf(float(f.x - std::cos(a) * kFlashSetBack));
-  const float sy = ScreenYf(float(f.y - std::sin(a) * kFlashSetBack));
+  const float sx = ScreenXf(float(f.x - CosDeg(f.angle) * kFlashSetBack));
+  const float sy = ScreenYf(float(f.y - SinDeg(f.angle) * kFlashSetBack));
   const float outer = 8 + 10 * fade, inner = 4 + 5 * fade;
   SetAlpha(0.85f);
   SetColor(255, 170, 40);
