@@ -11,6 +11,7 @@
 #include "play/push_vehicle.h"
 #include "play/tables.h"
 #include "world/actions.h"
+#include "world/level_data.h"
 #include "world/level_files.h"
 #include "world/map.h"
 #include "world/world.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int32_t kLookPeriodMs = 250;
 constexpr int32_t kFailureNoticeMs = 5000;
-const char* const kLevelDirectory = "map";
 
 using LevelStamps = std::array<TFileStamp, 3>;   // .vnm, .vnd, .eff
 

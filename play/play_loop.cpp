@@ -24,6 +24,7 @@
 #include "play/tables.h"
 #include "world/actions.h"
 #include "world/inventory.h"
+#include "world/level_data.h"
 #include "world/level_files.h"
 #include "world/map.h"
 #include "world/map_effects.h"
@@ -34,7 +35,6 @@ namespace vn {
 namespace {
 
 constexpr int32_t kAnimPeriodMs = 100;
-const char* const kLevelDirectory = "map";
 
 enum class StepResult { kGoOn, kLevelChanged, kRunEnds };
 

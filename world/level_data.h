@@ -44,6 +44,8 @@ struct LevelData {
 // the map, a layer that does not exist) returns false and sets error to an
 // English description naming the file.
 bool ReadLevelData(const std::string& directory, const std::string& name, LevelData& out, std::string& error);
+// Where the game's levels lie, below the game directory.
+inline constexpr const char* kLevelDirectory = "map";
 // The same from bytes in memory (fuzzing, tests). vnd may be null for "no file".
 bool ParseLevelData(const std::vector<uint8_t>& vnm, const std::vector<uint8_t>* vnd,
                     const std::vector<uint8_t>& eff, LevelData& out, std::string& error);

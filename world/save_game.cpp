@@ -249,7 +249,7 @@ int ReadSaveFile(SaveGameData& save, LevelData& level, std::string& error) {
     error = "level name is not a plain file name";
     return -1;
   }
-  if (!ReadLevelData("map", save.level_name, level, error)) {
+  if (!ReadLevelData(kLevelDirectory, save.level_name, level, error)) {
     error = "its level does not load: " + error;
     return -1;
   }
