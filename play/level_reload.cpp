@@ -67,12 +67,8 @@ bool ReloadRunningLevel() {
     ShowNotice(LevelLoadFailureMessage(name), kFailureNoticeMs);
     return false;
   }
-  // What was changed and recorded belongs to the map just replaced.
-  progress.change_list.Clear();
-  progress.autoswitch_list.Clear();
-  ResetPush();
+  ForgetReplacedMap();
   push_vehicle.in_vehicle = 0;
-  run.look_home_x = run.look_home_y = -1;
 
   const PlayerRef player = FindPlayer();
   if (player && had_player && PlaceIsFree(x, y)) {

@@ -162,6 +162,13 @@ std::string LevelLoadFailureMessage(const std::string& name) {
   return "Level konnte nicht geladen werden: " + FailedLevelFile(name);
 }
 
+void ForgetReplacedMap() {
+  progress.change_list.Clear();
+  progress.autoswitch_list.Clear();
+  ResetPush();
+  run.look_home_x = run.look_home_y = -1;
+}
+
 void ResetPlayState() {
   world.Reset();
   progress.Reset();
@@ -180,17 +187,14 @@ bool BeginLevelRun() {
   run.anim_frame = 0;
   run.anim_timer = 0;
   run.fg_offset = 0;
-  run.look_home_x = run.look_home_y = -1;
   run.level_changed_this_frame = false;
-  ResetPush();
+  ForgetReplacedMap();
   // A vehicle ridden when the previous run ended stayed in that run's map.
   push_vehicle.in_vehicle = 0;
   ClearNotice();
   ResetFightEffects();
   ClearPlayerOverlay();
   bag_open = false;
-  progress.change_list.Clear();
-  progress.autoswitch_list.Clear();
   PrepareEntityStorage();
   return LoadLevelOrTell(run.level_index);
 }
@@ -203,10 +207,7 @@ bool FinishLevel(const PlayerRef& ch) {
   if (ch->gun < 10) progress.inventory[size_t(ch->gun) + 20][0] = 1;
   ch->gun = 0;
   progress.inventory[20][0] = 0;
-  progress.change_list.Clear();
-  progress.autoswitch_list.Clear();
-  ResetPush();
-  run.look_home_x = run.look_home_y = -1;
+  ForgetReplacedMap();
 
   if (!HasLevelName(run.level_index)) {
     if (play_hooks.game_finished) play_hooks.game_finished();

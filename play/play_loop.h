@@ -62,6 +62,9 @@ void FollowCamera(int32_t sx, int32_t sy, float player_speed);
 // started; released: the view jumps back to that tile, and the player's screen
 // position sx, sy is moved with it for the follow of the same frame.
 void LookOrRestoreCamera(int32_t& sx, int32_t& sy);
+// Forgets what belongs to a map about to be or just replaced: its change
+// records, a rolling block and the look key's home tile.
+void ForgetReplacedMap();
 // Ends the level for the character's exit: tutorial -> run ends; else next level.
 // Returns false when the run ends.
 bool FinishLevel(const PlayerRef& ch);
