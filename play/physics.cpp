@@ -15,8 +15,6 @@ constexpr float kSwimDamping = 0.8f;     // downward speed lost per frame in wat
 constexpr float kSlideSpeed = 3.0f;
 constexpr float kSlideLockout = -5.0f;   // a fast upward jump is not caught by a slide
 
-int32_t SnapToCell(int32_t v) { return (v / kTileSize) * kTileSize; }
-
 void Slides(Tplayer& ch, const TileProbes& p) {
   const uint16_t under = TileAtPixel(ch.x + 16, ch.y + 32, 1);
   if (!IsSlide(p.here_obj) && !IsSlide(under)) return;

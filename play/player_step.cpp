@@ -143,7 +143,7 @@ void Ceiling(Tplayer& ch, const TileProbes& p) {
   if (p.ceiling == 0 || p.ground != 0) return;
   ch.jump = 0;
   ch.tempy = 0;
-  ch.y = ((ch.y + 16) / kTileSize) * kTileSize;
+  ch.y = SnapToCell(ch.y + 16);
   ch.mode = kPoseCeiling;
   ch.speed_max = kWaterSpeedMax;
 }

@@ -20,8 +20,6 @@ constexpr float kRideSpeedMax = 7.0f;
 constexpr float kLeaveThrow = -3.5f;
 constexpr int32_t kNoTimeout = 2147483647;
 
-int32_t SnapToCell(int32_t v) { return (v / kTileSize) * kTileSize; }
-
 const ImageRef& TileImage(uint16_t tile, int layer) {
   static const ImageRef none;
   return tile <= kMaxTileValue ? world_assets.tile_images[tile][size_t(layer)] : none;

@@ -41,6 +41,8 @@ void SetCode(int32_t column, int32_t row, uint8_t value);
 void SetCell(int32_t column, int32_t row, int layer, uint16_t value);
 // Cell of a pixel coordinate: p / 32 truncating toward zero.
 inline int32_t CellOf(int32_t pixel) { return pixel / kTileSize; }
+// The pixel coordinate of the cell edge at or before p, toward zero likewise.
+inline int32_t SnapToCell(int32_t pixel) { return CellOf(pixel) * kTileSize; }
 // Tile at a pixel point.
 uint16_t TileAtPixel(int32_t px, int32_t py, int layer);
 uint8_t CodeAtPixel(int32_t px, int32_t py);
