@@ -18,12 +18,12 @@ constexpr float kSlideLockout = -5.0f;   // a fast upward jump is not caught by 
 void Slides(Tplayer& ch, const TileProbes& p) {
   const uint16_t under = TileAtPixel(ch.x + 16, ch.y + 32, 1);
   if (!IsSlide(p.here_obj) && !IsSlide(under)) return;
-  if ((p.here_obj <= 679 || under <= 679) && ch.tempy > kSlideLockout) {
+  if ((IsLeftSlide(p.here_obj) || IsLeftSlide(under)) && ch.tempy > kSlideLockout) {
     ch.speed = -kSlideSpeed;
     ch.tempy = kSlideSpeed;
     ch.mode = kPoseWalkLeft;
   }
-  if ((p.here_obj >= 680 || under >= 680) && ch.tempy > kSlideLockout) {
+  if ((IsRightSlide(p.here_obj) || IsRightSlide(under)) && ch.tempy > kSlideLockout) {
     ch.speed = kSlideSpeed;
     ch.tempy = kSlideSpeed;
     ch.mode = kPoseWalkRight;

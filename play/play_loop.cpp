@@ -204,9 +204,9 @@ bool FinishLevel(const PlayerRef& ch) {
 
   run.level_index = static_cast<uint8_t>(run.level_index + 1);
   // The gun goes into the bag; the next level starts with the basic gun in hand.
-  if (ch->gun < 10) progress.inventory[size_t(ch->gun) + 20][0] = 1;
+  if (ch->gun < 10) progress.inventory[size_t(ch->gun) + kFirstGunSlot][0] = 1;
   ch->gun = 0;
-  progress.inventory[20][0] = 0;
+  progress.inventory[kFirstGunSlot][0] = 0;
   ForgetReplacedMap();
 
   if (!HasLevelName(run.level_index)) {

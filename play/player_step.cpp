@@ -248,7 +248,7 @@ void PlayGameSound(const SoundRef& sound, float factor) {
 
 void PlayerFire(Tplayer& ch) {
   if (ch.gun >= tables.gun_delay.size()) return;
-  const int ammo_slot = ch.gun + 20;
+  const int ammo_slot = ch.gun + kFirstGunSlot;
   if (ch.gun > 0 && progress.inventory[ammo_slot][1] == 0) return;  // empty: no shot, no sound, no delay
   // The muzzle lies 32 px from the centre in the aiming direction.
   const float mx = float(ch.x + 16 + CosDeg(ch.gunangle) * 32);
