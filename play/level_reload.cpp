@@ -8,7 +8,6 @@
 #include "play/entities.h"
 #include "play/notice.h"
 #include "play/play_loop.h"
-#include "play/push_vehicle.h"
 #include "play/tables.h"
 #include "world/actions.h"
 #include "world/level_data.h"
@@ -68,7 +67,6 @@ bool ReloadRunningLevel() {
     return false;
   }
   ForgetReplacedMap();
-  push_vehicle.in_vehicle = 0;
 
   const PlayerRef player = FindPlayer();
   if (player && had_player && PlaceIsFree(x, y)) {

@@ -166,6 +166,8 @@ void ForgetReplacedMap() {
   progress.change_list.Clear();
   progress.autoswitch_list.Clear();
   ResetPush();
+  // A vehicle being ridden stays behind in the old map; the new map's player starts on foot.
+  push_vehicle.in_vehicle = 0;
   run.look_home_x = run.look_home_y = -1;
 }
 
@@ -189,8 +191,6 @@ bool BeginLevelRun() {
   run.fg_offset = 0;
   run.level_changed_this_frame = false;
   ForgetReplacedMap();
-  // A vehicle ridden when the previous run ended stayed in that run's map.
-  push_vehicle.in_vehicle = 0;
   ClearNotice();
   ResetFightEffects();
   ClearPlayerOverlay();

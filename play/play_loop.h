@@ -63,7 +63,7 @@ void FollowCamera(int32_t sx, int32_t sy, float player_speed);
 // position sx, sy is moved with it for the follow of the same frame.
 void LookOrRestoreCamera(int32_t& sx, int32_t& sy);
 // Forgets what belongs to a map about to be or just replaced: its change
-// records, a rolling block and the look key's home tile.
+// records, a rolling block, a vehicle being ridden and the look key's home tile.
 void ForgetReplacedMap();
 // Ends the level for the character's exit: tutorial -> run ends; else next level.
 // Returns false when the run ends.

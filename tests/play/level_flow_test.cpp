@@ -15,6 +15,7 @@
 #include "play/level_reload.h"
 #include "play/notice.h"
 #include "play/play_loop.h"
+#include "play/push_vehicle.h"
 #include "play/tables.h"
 #include "tests/play/play_keys.h"
 #include "tests/support/harness.h"
@@ -58,6 +59,15 @@ TEST_F(LevelFlow, ExitLoadsTheNextLevelWithTheGunInTheBag) {
   EXPECT_EQ(Player()->x, 320) << "the new level's characters do not move in the frame of the change";
   EXPECT_TRUE(run.level_changed_this_frame);
   EXPECT_EQ(world.character_list.Count(), 1u);
+}
+
+TEST_F(LevelFlow, APlayerRidingIntoTheExitStartsTheNextLevelOnFoot) {
+  TwoLevels(true);
+  push_vehicle.in_vehicle = 1;
+  push_vehicle.vehicle_tile = 651;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(run.level_index, 2);
+  EXPECT_EQ(push_vehicle.in_vehicle, 0);
 }
 
 TEST_F(LevelFlow, AnEnemyReachingTheExitEndsTheLevelToo) {
