@@ -2,9 +2,7 @@
 #include "app/options_file.h"
 
 #include <array>
-#include <filesystem>
 #include <iostream>
-#include <system_error>
 
 #include "engine/display_scale.h"
 #include "engine/paths.h"
@@ -15,7 +13,6 @@ namespace vn {
 namespace {
 
 constexpr size_t kMaxFileBytes = 64 * 1024;   // far more than any real options file
-constexpr int kFileKindRegular = 1;
 
 struct KnownOption {
   const char* name;

@@ -23,7 +23,6 @@ namespace vn {
 
 namespace {
 
-constexpr int kFileKindRegular = 1;
 constexpr int kSoundFlags = 2;        // a hardware voice is allowed, not looped
 constexpr int kForegroundLayer = 2;   // its pictures are animation strips
 constexpr int kForegroundFrames = 8;

@@ -2,8 +2,6 @@
 #include "app/settings.h"
 
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 #include "engine/paths.h"
 #include "engine/stream.h"
@@ -64,7 +62,7 @@ void LoadSettings() {
   StreamRef stream = OpenReadStream(path);
   // A file that is there but cannot be read (permissions) still holds the
   // player's keys: play with the defaults, but never write them over it.
-  settings_unreadable = !stream && GetFileKind(path) == 1;
+  settings_unreadable = !stream && GetFileKind(path) == kFileKindRegular;
   if (!stream) {
     // A first start or a deleted file: play with the shipped keys; the file is
     // written anew when the program ends.

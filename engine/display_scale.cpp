@@ -33,6 +33,21 @@ bool OutputSize(int& out_w, int& out_h) {
   return out_w > 0 && out_h > 0;
 }
 
+// What maps window coordinates onto the picture: the window's real pixels, its
+// size in coordinates, and where the picture lies. False without a window.
+struct TWindowMapping {
+  int out_w = 0, out_h = 0, win_w = 0, win_h = 0;
+  TPictureRect rect;
+};
+
+bool CurrentMapping(TWindowMapping& mapping) {
+  if (!OutputSize(mapping.out_w, mapping.out_h)) return false;
+  SDL_GetWindowSize(CurrentWindow(), &mapping.win_w, &mapping.win_h);
+  if (mapping.win_w <= 0 || mapping.win_h <= 0) return false;
+  mapping.rect = PictureRectIn(mapping.out_w, mapping.out_h);
+  return true;
+}
+
 }  // namespace
 
 TPictureRect FitPicture(int out_w, int out_h, int pic_w, int pic_h, bool whole_multiples) {
@@ -82,12 +97,9 @@ TPictureRect CurrentPictureRect() {
 bool WindowToPicture(int window_x, int window_y, int& picture_x, int& picture_y) {
   picture_x = window_x;
   picture_y = window_y;
-  int out_w = 0, out_h = 0, win_w = 0, win_h = 0;
-  SDL_Window* window = CurrentWindow();
-  if (window == nullptr || !OutputSize(out_w, out_h)) return true;
-  SDL_GetWindowSize(window, &win_w, &win_h);
-  if (win_w <= 0 || win_h <= 0) return true;
-  const TPictureRect rect = PictureRectIn(out_w, out_h);
+  TWindowMapping mapping;
+  if (!CurrentMapping(mapping)) return true;
+  const auto& [out_w, out_h, win_w, win_h, rect] = mapping;
   const TDrawState& state = GetDrawState();
   if (rect.w <= 0 || rect.h <= 0) return true;
   // Window coordinates to real pixels (they differ on HiDPI screens), then
@@ -105,13 +117,11 @@ bool WindowToPicture(int window_x, int window_y, int& picture_x, int& picture_y)
 void PictureToWindow(int picture_x, int picture_y, int& window_x, int& window_y) {
   window_x = picture_x;
   window_y = picture_y;
-  int out_w = 0, out_h = 0, win_w = 0, win_h = 0;
-  SDL_Window* window = CurrentWindow();
-  if (window == nullptr || !OutputSize(out_w, out_h)) return;
-  SDL_GetWindowSize(window, &win_w, &win_h);
-  const TPictureRect rect = PictureRectIn(out_w, out_h);
+  TWindowMapping mapping;
+  if (!CurrentMapping(mapping)) return;
+  const auto& [out_w, out_h, win_w, win_h, rect] = mapping;
   const TDrawState& state = GetDrawState();
-  if (win_w <= 0 || win_h <= 0 || state.g_width <= 0 || state.g_height <= 0) return;
+  if (state.g_width <= 0 || state.g_height <= 0) return;
   const int64_t pixel_x = rect.x + (int64_t(picture_x) * 2 + 1) * rect.w / (2 * int64_t(state.g_width));
   const int64_t pixel_y = rect.y + (int64_t(picture_y) * 2 + 1) * rect.h / (2 * int64_t(state.g_height));
   window_x = int(pixel_x * win_w / out_w);

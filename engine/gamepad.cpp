@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "engine/events.h"
 #include "engine/input.h"
+#include "engine/paths.h"
 
 namespace vn {
 
@@ -150,10 +152,8 @@ void OpenControllers() {
     // SDL reads SDL_GAMECONTROLLERCONFIG itself; a database file may lie in
     // the game's directory or beside the program.
     AddMappingFile("gamecontrollerdb.txt");
-    if (char* base = SDL_GetBasePath()) {
-      AddMappingFile(std::string(base) + "gamecontrollerdb.txt");
-      SDL_free(base);
-    }
+    if (const std::string folder = ExecutableFolder(); !folder.empty())
+      AddMappingFile((std::filesystem::path(folder) / "gamecontrollerdb.txt").string());
     mappings_loaded = true;
   }
   for (int i = 0; i < SDL_NumJoysticks(); ++i) OpenController(i);

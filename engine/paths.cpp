@@ -30,17 +30,6 @@ std::string Environment(const char* name) {
   return value != nullptr ? value : "";
 }
 
-std::string ExecutableFolder() {
-  if (char* base = SDL_GetBasePath()) {
-    std::string folder = base;
-    SDL_free(base);
-    return folder;
-  }
-  std::error_code error;
-  const fs::path self = fs::read_symlink("/proc/self/exe", error);
-  return error ? "" : self.parent_path().string();
-}
-
 // $XDG_DATA_HOME, where it is an absolute path as the convention requires,
 // else ~/.local/share; the home folder from the password database when HOME is
 // not set. Empty when there is none at all.
@@ -57,6 +46,17 @@ std::string DataHome() {
 }
 
 }  // namespace
+
+std::string ExecutableFolder() {
+  if (char* base = SDL_GetBasePath()) {
+    std::string folder = base;
+    SDL_free(base);
+    return folder;
+  }
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  return error ? "" : self.parent_path().string();
+}
 
 void FindGameFiles() { FindGameFiles(ExecutableFolder()); }
 

@@ -21,6 +21,9 @@ void FindGameFiles();
 // The same with the executable's folder given; reads HOME and XDG_DATA_HOME.
 void FindGameFiles(const std::string& executable_folder);
 
+// The folder the running program lies in; empty when it cannot be found.
+std::string ExecutableFolder();
+
 // The player's folder, absolute; empty when running from a build folder.
 const std::string& UserFolder();
 // Where to write the file `relative` ("data/savegame.sg", "screen0.png"): in

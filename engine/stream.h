@@ -79,6 +79,7 @@ StreamRef OpenMemoryStream(std::vector<uint8_t> bytes);
 
 // 0 nothing there, 1 regular file, 2 directory. Paths containing '<' or '>' give 0.
 int GetFileKind(const std::string& path);
+inline constexpr int kFileKindRegular = 1;
 
 // What tells a changed file from the one seen before without reading it: the time
 // of its last change and its size. A missing file gives the stamp with exists false.
