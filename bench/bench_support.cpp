@@ -1,9 +1,6 @@
 #include "bench/bench_support.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <ctime>

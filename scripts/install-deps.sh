@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build, run and be tested.
 set -euo pipefail
+# Only what the scripts and tests call directly; what these pull in (dpkg-dev with
+# build-essential, googletest's sources with libgtest-dev) is not listed again.
 packages=(build-essential cmake pkg-config ccache libsdl2-dev libpng-dev libfreetype-dev
-          libgtest-dev googletest nlohmann-json3-dev fonts-comic-neue
-          xvfb xdotool x11-utils openbox imagemagick clang libclang-rt-dev libbenchmark-dev
-          desktop-file-utils appstream dpkg-dev file groff-base tiled)
+          libgtest-dev nlohmann-json3-dev fonts-comic-neue
+          xvfb xdotool x11-utils openbox python3 clang libclang-rt-dev libbenchmark-dev
+          desktop-file-utils appstream file groff-base tiled)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

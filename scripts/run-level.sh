@@ -27,7 +27,7 @@ running=$game/.run-level
 if [[ -f $running ]]; then
   read -r pid running_name <"$running" || true
   if [[ ${running_name-} == "$name" ]] && kill -0 "${pid-}" 2>/dev/null &&
-     [[ $(ps -o comm= -p "$pid") == vornadel ]]; then
+     [[ $(cat "/proc/$pid/comm" 2>/dev/null) == vornadel ]]; then
     echo "run-level.sh: the game already plays '$name' and reloads it"
     exit 0
   fi

@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 
 constexpr int kMaxTileValue = 700;
-constexpr int kForegroundLayer = 2;    // its pictures are strips of 8 animation frames
-constexpr uint16_t kFirstOpaqueForeground = 100;
+constexpr int kForegroundLayer = 2;    // its pictures are strips of animation frames
+constexpr int kForegroundFrames = 8;
 constexpr int kCodeColumns = 16;       // 16 x 16 squares: code = row * 16 + column
 constexpr int kMaskRed = 255, kMaskGreen = 0, kMaskBlue = 255;
 
@@ -66,23 +66,16 @@ bool WritePngIfChanged(const TPixmap& pixmap, const fs::path& path) {
 // the first frame, and the foreground's fixed see-through alpha baked in.
 // Null when the game could not load the picture either.
 PixmapRef EditorPicture(int layer, uint16_t value, const fs::path& picture) {
-  PixmapRef pixmap = LoadPixmap(picture.string());
-  if (!pixmap) return nullptr;
-  if (layer == kForegroundLayer) {
-    // The game cuts 8 frames of 32 x 32 and gives up on a smaller strip.
-    if ((pixmap->width / kTileSize) * (pixmap->height / kTileSize) < 8) return nullptr;
-    PixmapRef frame = CreatePixmap(kTileSize, kTileSize, pixmap->format);
-    uint8_t rgba[4];
-    for (int y = 0; y < kTileSize; ++y)
-      for (int x = 0; x < kTileSize; ++x) {
-        GetPixelRGBA(*pixmap, x, y, rgba);
-        SetPixelRGBA(*frame, x, y, rgba);
-      }
-    pixmap = frame;
-  }
+  // Cut as the game cuts it: a foreground strip into its frames (none when it is
+  // too small for all of them), any other picture whole. The mask comes below.
+  ImageRef image = layer == kForegroundLayer
+                       ? LoadImageStrip(picture.string(), kTileSize, kTileSize, 0, kForegroundFrames, 0)
+                       : LoadImageFile(picture.string(), 0);
+  if (!image) return nullptr;
+  PixmapRef pixmap = image->pixmaps[0];
   if (!FormatHasAlpha(pixmap->format)) pixmap = ApplyMask(*pixmap, kMaskRed, kMaskGreen, kMaskBlue);
   pixmap = ConvertPixmap(*pixmap, PF_RGBA8888);
-  if (layer == kForegroundLayer && value < kFirstOpaqueForeground) {
+  if (layer == kForegroundLayer && ForegroundTileAlpha(value) < 1) {
     // The drawing device takes the alpha as a whole number of 255ths.
     const int device_alpha = int(ForegroundTileAlpha(value) * 255.0f);
     uint8_t rgba[4];
