@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -24,15 +23,8 @@
 namespace vn {
 namespace {
 
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using test::ReadFileBytes;
+using test::WriteFileBytes;
 
 // right 39, left 37, up 38, down 40, action 162, jump 32, inventory 73, weapon 160,
 // look 76, volume 1.0f, 800 x 600.
@@ -65,7 +57,7 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, ReadsTheRecordAndWritesTheSameBytesBack) {
-  WriteBytes(kSettingsPath, kShippedSettings);
+  WriteFileBytes(kSettingsPath, kShippedSettings);
   LoadSettings();
   EXPECT_EQ(bindings.key_right, 39);
   EXPECT_EQ(bindings.key_left, 37);
@@ -83,15 +75,15 @@ TEST_F(SettingsTest, ReadsTheRecordAndWritesTheSameBytesBack) {
   // Bytes after the record are ignored and gone after the next write.
   std::vector<uint8_t> longer = kShippedSettings;
   longer.insert(longer.end(), {1, 2, 3});
-  WriteBytes(kSettingsPath, longer);
+  WriteFileBytes(kSettingsPath, longer);
   LoadSettings();
   ASSERT_TRUE(SaveSettings());
-  EXPECT_EQ(ReadBytes(kSettingsPath), kShippedSettings);
+  EXPECT_EQ(ReadFileBytes(kSettingsPath), kShippedSettings);
 }
 
 TEST_F(SettingsTest, ShortFileRaisesTheStreamReadError) {
   for (size_t length : {size_t(0), size_t(5), size_t(9), size_t(16)}) {
-    WriteBytes(kSettingsPath, std::vector<uint8_t>(kShippedSettings.begin(), kShippedSettings.begin() + long(length)));
+    WriteFileBytes(kSettingsPath, std::vector<uint8_t>(kShippedSettings.begin(), kShippedSettings.begin() + long(length)));
     try {
       LoadSettings();
       ADD_FAILURE() << "no error for a file of " << length << " bytes";
@@ -109,7 +101,7 @@ TEST_F(SettingsTest, MissingFileGivesTheShippedDefaultsAndIsWrittenOnSave) {
   EXPECT_FLOAT_EQ(bindings.sound_volume, 1.0f);
   EXPECT_EQ(screen.screen_width, 800);
   ASSERT_TRUE(SaveSettings());
-  EXPECT_EQ(ReadBytes(kSettingsPath), kShippedSettings);
+  EXPECT_EQ(ReadFileBytes(kSettingsPath), kShippedSettings);
 }
 
 TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
@@ -117,7 +109,7 @@ TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
   for (const Case& c : {Case{0, 0, 800, 600}, Case{0, 600, 800, 600}, Case{319, 600, 800, 600},
                         Case{800, 239, 800, 600}, Case{7681, 600, 800, 600}, Case{1024, 4321, 800, 600},
                         Case{320, 240, 320, 240}, Case{7680, 4320, 7680, 4320}, Case{1024, 768, 1024, 768}}) {
-    WriteBytes(kSettingsPath, SettingsWithWindow(c.width, c.height));
+    WriteFileBytes(kSettingsPath, SettingsWithWindow(c.width, c.height));
     LoadSettings();
     EXPECT_EQ(screen.screen_width, c.expect_width) << c.width << " x " << c.height;
     EXPECT_EQ(screen.screen_height, c.expect_height) << c.width << " x " << c.height;
@@ -129,7 +121,7 @@ TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
                                 std::pair{0x7F800000u, kInf}, std::pair{0xFF800000u, -kInf}}) {
     std::vector<uint8_t> bytes = kShippedSettings;
     std::memcpy(&bytes[9], &bits, 4);
-    WriteBytes(kSettingsPath, bytes);
+    WriteFileBytes(kSettingsPath, bytes);
     LoadSettings();
     EXPECT_FLOAT_EQ(bindings.sound_volume, expected);
   }
@@ -137,16 +129,16 @@ TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
 
 TEST_F(SettingsTest, InterruptedSaveKeepsThePreviousFile) {
   std::vector<uint8_t> before = SettingsWithWindow(1024, 768);
-  WriteBytes(kSettingsPath, before);
+  WriteFileBytes(kSettingsPath, before);
   SetDefaultSettings();
   bindings.key_jump = 65;
   SetAtomicWriteInterruptForTest(true);
   SaveSettings();
-  EXPECT_EQ(ReadBytes(kSettingsPath), before);
+  EXPECT_EQ(ReadFileBytes(kSettingsPath), before);
 }
 
 TEST_F(SettingsTest, ShortSettingsFileEndsTheRunWithStatusMinusOne) {
-  WriteBytes(kSettingsPath, {39, 37, 38});
+  WriteFileBytes(kSettingsPath, {39, 37, 38});
   testing::internal::CaptureStderr();
   int status = RunGame();
   std::string printed = testing::internal::GetCapturedStderr();
@@ -176,7 +168,7 @@ TEST_F(SettingsTest, OptionsKeepUnknownLinesAndDamageFallsBackToTheDefaultsWithO
   }
   // A damaged file is written anew; the settings file is no part of this.
   ASSERT_TRUE(SaveOptions());
-  EXPECT_EQ(ReadBytes(kOptionsPath).size(), std::string("fullscreen=0\ninteger_scaling=0\ngamepad=1\n").size());
+  EXPECT_EQ(ReadFileBytes(kOptionsPath).size(), std::string("fullscreen=0\ninteger_scaling=0\ngamepad=1\n").size());
   EXPECT_FALSE(std::filesystem::exists(kSettingsPath));
 }
 
@@ -217,7 +209,7 @@ TEST_F(KeyNamesTest, ReadsRecordsDroppingCarriageReturnsAndConvertingLatin1) {
   record("Space\n", 32);            // a later record for the same code wins
   record("Nullbyte", 0);            // a 0 byte also ends a line ...
   bytes.push_back(65);              // ... so this is the code byte of that record
-  WriteBytes(kKeyNamesPath, bytes);
+  WriteFileBytes(kKeyNamesPath, bytes);
   front.key_names[100] = "stale";
 
   LoadKeyNames();
@@ -232,7 +224,7 @@ TEST_F(KeyNamesTest, LineFeedAfterTheLastCodeRaisesTheReadErrorAndAMissingFileDo
   front.key_names[32] = "stale";
   LoadKeyNames();
   EXPECT_EQ(front.key_names[32], "");
-  WriteBytes(kKeyNamesPath, {'A', '\n', 65, '\n'});
+  WriteFileBytes(kKeyNamesPath, {'A', '\n', 65, '\n'});
   EXPECT_THROW(LoadKeyNames(), TStreamReadException);
 }
 

@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 #include "app/resources.h"
@@ -19,6 +21,7 @@
 #include "play/tables.h"
 #include "world/level_files.h"
 #include "world/map.h"
+#include "tests/support/pixels.h"
 #include "tests/support/scratch_dir.h"
 #include "world/world.h"
 
@@ -120,6 +123,16 @@ void LevelBuilder::Start(const std::string& name, uint8_t index) const {
   ASSERT_TRUE(BeginLevelRun()) << world.last_level_error;
 }
 
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
 void HoldKey(int key) { InjectKey(key, true); }
 void ReleaseKey(int key) { InjectKey(key, false); }
 void TapKey(int key) {
@@ -155,11 +168,7 @@ PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t mode, uint8_t 
 }
 
 ImageRef SolidImage(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-  PixmapRef pixmap = CreatePixmap(width, height, PF_RGBA8888);
-  const uint8_t rgba[4] = {r, g, b, 255};
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) SetPixelRGBA(*pixmap, x, y, rgba);
-  return ImageFromPixmap(pixmap, 0);
+  return ImageFromPixmap(PaintedPixmap(width, height, PF_RGBA8888, [&](int, int) { return Rgba{r, g, b, 255}; }), 0);
 }
 
 Rgb PixelAt(int x, int y) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,10 @@ class LevelBuilder {
  private:
   LevelData data_;
 };
+
+// A whole file's bytes (empty when it cannot be read); writing replaces the file.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Input: keys enter through the engine's real translation.
 void HoldKey(int key);
