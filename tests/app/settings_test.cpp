@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -53,24 +54,22 @@ class SettingsTest : public ::testing::Test {
     SetAtomicWriteInterruptForTest(false);
     test::ResetGameState();   // the shared window size and bindings again
   }
+  // The bindings, volume and window size of the shipped record.
+  static void ExpectShippedValues() {
+    EXPECT_EQ((std::array{bindings.key_right, bindings.key_left, bindings.key_up, bindings.key_down, bindings.key_action,
+                          bindings.key_jump, bindings.key_inventory, bindings.key_draw_weapon, bindings.key_look}),
+              (std::array<uint8_t, 9>{39, 37, 38, 40, 162, 32, 73, 160, 76}));
+    EXPECT_FLOAT_EQ(bindings.sound_volume, 1.0f);
+    EXPECT_EQ(screen.screen_width, 800);
+    EXPECT_EQ(screen.screen_height, 600);
+  }
   test::TempGameDir dir_;
 };
 
 TEST_F(SettingsTest, ReadsTheRecordAndWritesTheSameBytesBack) {
   WriteFileBytes(kSettingsPath, kShippedSettings);
   LoadSettings();
-  EXPECT_EQ(bindings.key_right, 39);
-  EXPECT_EQ(bindings.key_left, 37);
-  EXPECT_EQ(bindings.key_up, 38);
-  EXPECT_EQ(bindings.key_down, 40);
-  EXPECT_EQ(bindings.key_action, 162);
-  EXPECT_EQ(bindings.key_jump, 32);
-  EXPECT_EQ(bindings.key_inventory, 73);
-  EXPECT_EQ(bindings.key_draw_weapon, 160);
-  EXPECT_EQ(bindings.key_look, 76);
-  EXPECT_FLOAT_EQ(bindings.sound_volume, 1.0f);
-  EXPECT_EQ(screen.screen_width, 800);
-  EXPECT_EQ(screen.screen_height, 600);
+  ExpectShippedValues();
 
   // Bytes after the record are ignored and gone after the next write.
   std::vector<uint8_t> longer = kShippedSettings;
@@ -95,11 +94,7 @@ TEST_F(SettingsTest, ShortFileRaisesTheStreamReadError) {
 
 TEST_F(SettingsTest, MissingFileGivesTheShippedDefaultsAndIsWrittenOnSave) {
   LoadSettings();
-  EXPECT_EQ(bindings.key_right, 39);
-  EXPECT_EQ(bindings.key_action, 162);
-  EXPECT_EQ(bindings.key_look, 76);
-  EXPECT_FLOAT_EQ(bindings.sound_volume, 1.0f);
-  EXPECT_EQ(screen.screen_width, 800);
+  ExpectShippedValues();
   ASSERT_TRUE(SaveSettings());
   EXPECT_EQ(ReadFileBytes(kSettingsPath), kShippedSettings);
 }
