@@ -11,6 +11,7 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "engine/display_scale.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/random.h"
@@ -139,6 +140,10 @@ void TapKey(int key) {
   InjectKey(key, true);
   InjectKey(key, false);
 }
+void TapPadButton(int pad, int button) {
+  SetVirtualPadButton(pad, button, true);
+  SetVirtualPadButton(pad, button, false);
+}
 void ReleaseAllKeys() {
   for (int k = 1; k < 256; ++k)
     if (IsKeyDown(k)) InjectKey(k, false);
@@ -155,6 +160,12 @@ bool StepFramesWhileHolding(int key, int n) {
   const bool going_on = StepFrames(n);
   ReleaseKey(key);
   return going_on;
+}
+
+MapChanges RecordedChanges() {
+  MapChanges out;
+  for (const auto& c : progress.change_list.Snapshot()) out.push_back({c->x, c->y, c->layer, c->tile_new});
+  return out;
 }
 
 PlayerRef Player() { return FindPlayer(); }
