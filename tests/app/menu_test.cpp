@@ -239,24 +239,20 @@ TEST_F(MenuTest, UpDownMoveTheHighlightAndThePointerAndEnterPicksTheEntry) {
 TEST_F(MenuTest, ThePadWorksTheMenusAndItsBackButtonLeavesOnlyTheConfigurationScreen) {
   const int pad = AttachVirtualPad(true);
   ASSERT_GE(pad, 0);
-  const auto press = [pad](int button) {
-    SetVirtualPadButton(pad, button, true);
-    SetVirtualPadButton(pad, button, false);
-  };
-  press(PAD_BUTTON_EAST);
+  test::TapPadButton(pad, PAD_BUTTON_EAST);
   ASSERT_TRUE(MenuFrame()) << "B on the title menu does not end the program";
-  press(PAD_BUTTON_DPAD_DOWN);
-  press(PAD_BUTTON_DPAD_DOWN);
+  test::TapPadButton(pad, PAD_BUTTON_DPAD_DOWN);
+  test::TapPadButton(pad, PAD_BUTTON_DPAD_DOWN);
   ASSERT_TRUE(MenuFrame());
-  press(PAD_BUTTON_SOUTH);
+  test::TapPadButton(pad, PAD_BUTTON_SOUTH);
   ASSERT_TRUE(MenuFrame());
   EXPECT_TRUE(front.config_open);
-  press(PAD_BUTTON_EAST);
+  test::TapPadButton(pad, PAD_BUTTON_EAST);
   ASSERT_TRUE(MenuFrame());
   EXPECT_FALSE(front.config_open);
-  press(PAD_BUTTON_DPAD_UP);
+  test::TapPadButton(pad, PAD_BUTTON_DPAD_UP);
   ASSERT_TRUE(MenuFrame());
-  press(PAD_BUTTON_START);
+  test::TapPadButton(pad, PAD_BUTTON_START);
   ASSERT_TRUE(MenuFrame());
   EXPECT_EQ(run.level_index, 1) << "Spiel starten";
   DetachVirtualPad(pad);

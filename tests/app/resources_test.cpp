@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/end_screen.h"
 #include "app/resources.h"
@@ -12,6 +11,7 @@
 #include "engine/timing.h"
 #include "play/assets.h"
 #include "play/tables.h"
+#include "tests/support/bmp_file.h"
 #include "tests/support/harness.h"
 #include "world/map.h"
 #include "world/tiles.h"
@@ -21,26 +21,14 @@ namespace {
 
 // A 24-bit bottom-up BMP of one colour.
 void WriteBmp(const std::string& path, int width, int height, uint8_t r = 40, uint8_t g = 90, uint8_t b = 200) {
-  int row = (width * 3 + 3) / 4 * 4;
-  uint32_t data = uint32_t(row * height), size = 54 + data;
-  std::vector<uint8_t> bytes;
-  auto u16 = [&](uint32_t v) { bytes.push_back(uint8_t(v)); bytes.push_back(uint8_t(v >> 8)); };
-  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
-  bytes.push_back('B');
-  bytes.push_back('M');
-  u32(size); u32(0); u32(54);
-  u32(40); u32(uint32_t(width)); u32(uint32_t(height)); u16(1); u16(24); u32(0); u32(data);
-  u32(2835); u32(2835); u32(0); u32(0);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      bytes.push_back(b);
-      bytes.push_back(g);
-      bytes.push_back(r);
-    }
-    for (int pad = width * 3; pad < row; ++pad) bytes.push_back(0);
-  }
+  test::BmpFile file;
+  file.width = width;
+  file.height = height;
+  std::vector<uint8_t> row;
+  for (int x = 0; x < width; ++x) row.insert(row.end(), {b, g, r});
+  file.rows.assign(size_t(height), row);
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  test::WriteFileBytes(path, file.Bytes());
 }
 
 void ForgetResources() {

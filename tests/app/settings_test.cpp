@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -24,15 +24,8 @@
 namespace vn {
 namespace {
 
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using test::ReadFileBytes;
+using test::WriteFileBytes;
 
 // right 39, left 37, up 38, down 40, action 162, jump 32, inventory 73, weapon 160,
 // look 76, volume 1.0f, 800 x 600.
@@ -61,37 +54,35 @@ class SettingsTest : public ::testing::Test {
     SetAtomicWriteInterruptForTest(false);
     test::ResetGameState();   // the shared window size and bindings again
   }
+  // The bindings, volume and window size of the shipped record.
+  static void ExpectShippedValues() {
+    EXPECT_EQ((std::array{bindings.key_right, bindings.key_left, bindings.key_up, bindings.key_down, bindings.key_action,
+                          bindings.key_jump, bindings.key_inventory, bindings.key_draw_weapon, bindings.key_look}),
+              (std::array<uint8_t, 9>{39, 37, 38, 40, 162, 32, 73, 160, 76}));
+    EXPECT_FLOAT_EQ(bindings.sound_volume, 1.0f);
+    EXPECT_EQ(screen.screen_width, 800);
+    EXPECT_EQ(screen.screen_height, 600);
+  }
   test::TempGameDir dir_;
 };
 
 TEST_F(SettingsTest, ReadsTheRecordAndWritesTheSameBytesBack) {
-  WriteBytes(kSettingsPath, kShippedSettings);
+  WriteFileBytes(kSettingsPath, kShippedSettings);
   LoadSettings();
-  EXPECT_EQ(bindings.key_right, 39);
-  EXPECT_EQ(bindings.key_left, 37);
-  EXPECT_EQ(bindings.key_up, 38);
-  EXPECT_EQ(bindings.key_down, 40);
-  EXPECT_EQ(bindings.key_action, 162);
-  EXPECT_EQ(bindings.key_jump, 32);
-  EXPECT_EQ(bindings.key_inventory, 73);
-  EXPECT_EQ(bindings.key_draw_weapon, 160);
-  EXPECT_EQ(bindings.key_look, 76);
-  EXPECT_FLOAT_EQ(bindings.sound_volume, 1.0f);
-  EXPECT_EQ(screen.screen_width, 800);
-  EXPECT_EQ(screen.screen_height, 600);
+  ExpectShippedValues();
 
   // Bytes after the record are ignored and gone after the next write.
   std::vector<uint8_t> longer = kShippedSettings;
   longer.insert(longer.end(), {1, 2, 3});
-  WriteBytes(kSettingsPath, longer);
+  WriteFileBytes(kSettingsPath, longer);
   LoadSettings();
   ASSERT_TRUE(SaveSettings());
-  EXPECT_EQ(ReadBytes(kSettingsPath), kShippedSettings);
+  EXPECT_EQ(ReadFileBytes(kSettingsPath), kShippedSettings);
 }
 
 TEST_F(SettingsTest, ShortFileRaisesTheStreamReadError) {
   for (size_t length : {size_t(0), size_t(5), size_t(9), size_t(16)}) {
-    WriteBytes(kSettingsPath, std::vector<uint8_t>(kShippedSettings.begin(), kShippedSettings.begin() + long(length)));
+    WriteFileBytes(kSettingsPath, std::vector<uint8_t>(kShippedSettings.begin(), kShippedSettings.begin() + long(length)));
     try {
       LoadSettings();
       ADD_FAILURE() << "no error for a file of " << length << " bytes";
@@ -103,13 +94,9 @@ TEST_F(SettingsTest, ShortFileRaisesTheStreamReadError) {
 
 TEST_F(SettingsTest, MissingFileGivesTheShippedDefaultsAndIsWrittenOnSave) {
   LoadSettings();
-  EXPECT_EQ(bindings.key_right, 39);
-  EXPECT_EQ(bindings.key_action, 162);
-  EXPECT_EQ(bindings.key_look, 76);
-  EXPECT_FLOAT_EQ(bindings.sound_volume, 1.0f);
-  EXPECT_EQ(screen.screen_width, 800);
+  ExpectShippedValues();
   ASSERT_TRUE(SaveSettings());
-  EXPECT_EQ(ReadBytes(kSettingsPath), kShippedSettings);
+  EXPECT_EQ(ReadFileBytes(kSettingsPath), kShippedSettings);
 }
 
 TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
@@ -117,7 +104,7 @@ TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
   for (const Case& c : {Case{0, 0, 800, 600}, Case{0, 600, 800, 600}, Case{319, 600, 800, 600},
                         Case{800, 239, 800, 600}, Case{7681, 600, 800, 600}, Case{1024, 4321, 800, 600},
                         Case{320, 240, 320, 240}, Case{7680, 4320, 7680, 4320}, Case{1024, 768, 1024, 768}}) {
-    WriteBytes(kSettingsPath, SettingsWithWindow(c.width, c.height));
+    WriteFileBytes(kSettingsPath, SettingsWithWindow(c.width, c.height));
     LoadSettings();
     EXPECT_EQ(screen.screen_width, c.expect_width) << c.width << " x " << c.height;
     EXPECT_EQ(screen.screen_height, c.expect_height) << c.width << " x " << c.height;
@@ -129,7 +116,7 @@ TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
                                 std::pair{0x7F800000u, kInf}, std::pair{0xFF800000u, -kInf}}) {
     std::vector<uint8_t> bytes = kShippedSettings;
     std::memcpy(&bytes[9], &bits, 4);
-    WriteBytes(kSettingsPath, bytes);
+    WriteFileBytes(kSettingsPath, bytes);
     LoadSettings();
     EXPECT_FLOAT_EQ(bindings.sound_volume, expected);
   }
@@ -137,16 +124,16 @@ TEST_F(SettingsTest, WindowSizesAndVolumesThatMakeNoSenseFallBack) {
 
 TEST_F(SettingsTest, InterruptedSaveKeepsThePreviousFile) {
   std::vector<uint8_t> before = SettingsWithWindow(1024, 768);
-  WriteBytes(kSettingsPath, before);
+  WriteFileBytes(kSettingsPath, before);
   SetDefaultSettings();
   bindings.key_jump = 65;
   SetAtomicWriteInterruptForTest(true);
   SaveSettings();
-  EXPECT_EQ(ReadBytes(kSettingsPath), before);
+  EXPECT_EQ(ReadFileBytes(kSettingsPath), before);
 }
 
 TEST_F(SettingsTest, ShortSettingsFileEndsTheRunWithStatusMinusOne) {
-  WriteBytes(kSettingsPath, {39, 37, 38});
+  WriteFileBytes(kSettingsPath, {39, 37, 38});
   testing::internal::CaptureStderr();
   int status = RunGame();
   std::string printed = testing::internal::GetCapturedStderr();
@@ -176,7 +163,7 @@ TEST_F(SettingsTest, OptionsKeepUnknownLinesAndDamageFallsBackToTheDefaultsWithO
   }
   // A damaged file is written anew; the settings file is no part of this.
   ASSERT_TRUE(SaveOptions());
-  EXPECT_EQ(ReadBytes(kOptionsPath).size(), std::string("fullscreen=0\ninteger_scaling=0\ngamepad=1\n").size());
+  EXPECT_EQ(ReadFileBytes(kOptionsPath).size(), std::string("fullscreen=0\ninteger_scaling=0\ngamepad=1\n").size());
   EXPECT_FALSE(std::filesystem::exists(kSettingsPath));
 }
 
@@ -217,7 +204,7 @@ TEST_F(KeyNamesTest, ReadsRecordsDroppingCarriageReturnsAndConvertingLatin1) {
   record("Space\n", 32);            // a later record for the same code wins
   record("Nullbyte", 0);            // a 0 byte also ends a line ...
   bytes.push_back(65);              // ... so this is the code byte of that record
-  WriteBytes(kKeyNamesPath, bytes);
+  WriteFileBytes(kKeyNamesPath, bytes);
   front.key_names[100] = "stale";
 
   LoadKeyNames();
@@ -232,7 +219,7 @@ TEST_F(KeyNamesTest, LineFeedAfterTheLastCodeRaisesTheReadErrorAndAMissingFileDo
   front.key_names[32] = "stale";
   LoadKeyNames();
   EXPECT_EQ(front.key_names[32], "");
-  WriteBytes(kKeyNamesPath, {'A', '\n', 65, '\n'});
+  WriteFileBytes(kKeyNamesPath, {'A', '\n', 65, '\n'});
   EXPECT_THROW(LoadKeyNames(), TStreamReadException);
 }
 

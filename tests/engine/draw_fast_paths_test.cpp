@@ -5,6 +5,7 @@
 
 #include "engine/graphics.h"
 #include "tests/support/harness.h"
+#include "tests/support/pixels.h"
 
 namespace vn {
 namespace {
@@ -21,14 +22,10 @@ class FastPaths : public ::testing::Test {
   static void Reset() { test::ResetDrawState(); }
   // A square of one colour; with a hole (alpha 0) in its top-left quarter when asked.
   static ImageRef Square(int side, uint8_t r, uint8_t g, uint8_t b, bool hole = false) {
-    PixmapRef pixmap = CreatePixmap(side, side, PF_RGBA8888);
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x) {
-        const bool in_hole = hole && x < side / 2 && y < side / 2;
-        const uint8_t rgba[4] = {r, g, b, uint8_t(in_hole ? 0 : 255)};
-        SetPixelRGBA(*pixmap, x, y, rgba);
-      }
-    return ImageFromPixmap(pixmap, 0);
+    return ImageFromPixmap(test::PaintedPixmap(side, side, PF_RGBA8888, [&](int x, int y) {
+      const bool in_hole = hole && x < side / 2 && y < side / 2;
+      return test::Rgba{r, g, b, in_hole ? 0 : 255};
+    }), 0);
   }
 };
 

@@ -6,6 +6,7 @@
 #include "engine/graphics.h"
 #include "engine/timing.h"
 #include "tests/support/harness.h"
+#include "tests/support/pixels.h"
 
 namespace vn {
 namespace {
@@ -26,13 +27,9 @@ class Drawing : public ::testing::Test {
 
   // 20 x 10: the left half red, the right half blue, so turns and flips show.
   static ImageRef RedBlueImage() {
-    PixmapRef pixmap = CreatePixmap(20, 10, PF_RGBA8888);
-    for (int y = 0; y < 10; ++y)
-      for (int x = 0; x < 20; ++x) {
-        const uint8_t red[4] = {255, 0, 0, 255}, blue[4] = {0, 0, 255, 255};
-        SetPixelRGBA(*pixmap, x, y, x < 10 ? red : blue);
-      }
-    return ImageFromPixmap(pixmap, 0);
+    return ImageFromPixmap(test::PaintedPixmap(20, 10, PF_RGBA8888, [](int x, int) {
+      return x < 10 ? test::Rgba{255, 0, 0, 255} : test::Rgba{0, 0, 255, 255};
+    }), 0);
   }
 };
 

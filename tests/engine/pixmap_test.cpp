@@ -15,14 +15,8 @@ using test::Rgba;
 
 // A pixmap from rows of RGB colours, in the given format.
 PixmapRef PixmapOf(int width, const std::vector<Rgba>& pixels, int format) {
-  const int height = int(pixels.size()) / width;
-  PixmapRef pixmap = CreatePixmap(width, height, format);
-  for (int i = 0; i < int(pixels.size()); ++i) {
-    const uint8_t rgba[4] = {uint8_t(pixels[size_t(i)][0]), uint8_t(pixels[size_t(i)][1]),
-                             uint8_t(pixels[size_t(i)][2]), uint8_t(pixels[size_t(i)][3])};
-    SetPixelRGBA(*pixmap, i % width, i / width, rgba);
-  }
-  return pixmap;
+  return test::PaintedPixmap(width, int(pixels.size()) / width, format,
+                             [&](int x, int y) { return pixels[size_t(y * width + x)]; });
 }
 
 TEST(Pixmap, FormatsKeepTheirChannelsThroughConversion) {
@@ -82,12 +76,9 @@ TEST(Masking, OnlyMaskedImagesWithoutAlphaAreMasked) {
 
 // A strip picture: cell (column, row) is filled with colour (10 * column, 10 * row, 77).
 std::string WriteStrip(const std::string& name, int columns, int rows) {
-  PixmapRef pixmap = CreatePixmap(columns * 32, rows * 32, PF_BGR888);
-  for (int y = 0; y < pixmap->height; ++y)
-    for (int x = 0; x < pixmap->width; ++x) {
-      const uint8_t rgba[4] = {uint8_t(x / 32 * 10), uint8_t(y / 32 * 10), 77, 255};
-      SetPixelRGBA(*pixmap, x, y, rgba);
-    }
+  const PixmapRef pixmap = test::PaintedPixmap(columns * 32, rows * 32, PF_BGR888, [](int x, int y) {
+    return Rgba{x / 32 * 10, y / 32 * 10, 77, 255};
+  });
   EXPECT_EQ(WritePixmapPNG(*pixmap, name, 0), 1);
   return name;
 }

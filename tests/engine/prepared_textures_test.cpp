@@ -5,18 +5,15 @@
 #include "engine/graphics.h"
 #include "engine/text.h"
 #include "tests/support/harness.h"
+#include "tests/support/pixels.h"
 
 namespace vn {
 namespace {
 
 ImageRef TwoFrameStrip() {
-  PixmapRef pixmap = CreatePixmap(16, 8, PF_RGBA8888);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 16; ++x) {
-      const uint8_t rgba[4] = {uint8_t(x < 8 ? 255 : 0), 0, uint8_t(x < 8 ? 0 : 255), 255};
-      SetPixelRGBA(*pixmap, x, y, rgba);
-    }
-  ImageRef image = ImageFromPixmap(pixmap, 0);
+  ImageRef image = ImageFromPixmap(test::PaintedPixmap(16, 8, PF_RGBA8888, [](int x, int) {
+    return test::Rgba{x < 8 ? 255 : 0, 0, x < 8 ? 0 : 255, 255};
+  }), 0);
   ImageRef strip = CreateBlankImage(8, 8, 2, 0);
   Cls();
   DrawImageFrame(image, 0, 0, 0);
@@ -96,13 +93,9 @@ TEST_F(PreparedTextures, PreparedGlyphsDrawTheTextWithoutMakingTextures) {
 // The stretched copy must look exactly like stretching the picture while
 // drawing, also where the window cuts it off.
 TEST_F(PreparedTextures, AStretchedCopyDrawsLikeTheStretchedPicture) {
-  PixmapRef pixmap = CreatePixmap(40, 30, PF_RGBA8888);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 40; ++x) {
-      const uint8_t rgba[4] = {uint8_t(x * 6), uint8_t(y * 8), uint8_t((x + y) % 2 ? 255 : 0), uint8_t(x < 4 ? 0 : 255)};
-      SetPixelRGBA(*pixmap, x, y, rgba);
-    }
-  const ImageRef picture = ImageFromPixmap(pixmap, 0);
+  const ImageRef picture = ImageFromPixmap(test::PaintedPixmap(40, 30, PF_RGBA8888, [](int x, int y) {
+    return test::Rgba{x * 6, y * 8, (x + y) % 2 ? 255 : 0, x < 4 ? 0 : 255};
+  }), 0);
   const ImageRef copy = ScaledImageCopy(picture, 0, 80, 45);
   ASSERT_TRUE(copy);
   EXPECT_EQ(GetImageWidth(copy), 80);

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -171,22 +170,18 @@ TEST(SoundConversion, RefusesSamplesItCannotTrust) {
       << "200 frames at 1 Hz would resample to minutes of audio";
 }
 
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
 TEST(LoadSound, LoadsAWavFileAndFailsQuietlyOtherwise) {
   test::TempGameDir dir;
   const std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 44, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
                                     16, 0, 0, 0, 1, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x88, 0x58, 1, 0, 2, 0, 16, 0,
                                     'd', 'a', 't', 'a', 8, 0, 0, 0, 0, 0, 0, 0x40, 0, 0, 0, 0xC0};
-  WriteFile(dir.File("sfx/test.wav"), wav);
+  test::WriteFileBytes(dir.File("sfx/test.wav"), wav);
   const SoundRef sound = LoadSound("sfx/test.wav", 2);
   ASSERT_NE(sound, nullptr);
   EXPECT_EQ(sound->frame_count, 4);
   EXPECT_EQ(sound->flags, 2);
 
-  WriteFile(dir.File("sfx/garbage.wav"), {'R', 'I', 'F', 'F', 1, 2, 3});
+  test::WriteFileBytes(dir.File("sfx/garbage.wav"), {'R', 'I', 'F', 'F', 1, 2, 3});
   EXPECT_EQ(LoadSound("sfx/garbage.wav", 2), nullptr);
   EXPECT_EQ(LoadSound("sfx/missing.wav", 2), nullptr);
   EXPECT_EQ(LoadSound("sfx", 2), nullptr) << "a directory";

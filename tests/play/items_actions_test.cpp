@@ -1,6 +1,8 @@
 // Pick-ups, switches, locks, automatic cells and saving with F1.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 
 #include "app/resources.h"
@@ -30,10 +32,9 @@ class Items : public GameTest {
     level.Floor(kFloorRow).Tile(1, kCol, kRow, object).Code(kCol, kRow, code).Player(kCol * 32, kStandY);
     return level;
   }
-  bool ChangeRecorded(uint16_t x, uint16_t y, uint8_t layer, uint16_t tile) {
-    for (const auto& c : progress.change_list.Snapshot())
-      if (c->x == x && c->y == y && c->layer == layer && c->tile_new == tile) return true;
-    return false;
+  static bool ChangeRecorded(int x, int y, int layer, int tile) {
+    const MapChanges all = RecordedChanges();
+    return std::find(all.begin(), all.end(), std::array{x, y, layer, tile}) != all.end();
   }
 };
 

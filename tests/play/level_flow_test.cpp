@@ -194,10 +194,6 @@ TEST_F(LevelFlow, ThePadReachesEveryPlayKeyAndTheFixedKeys) {
   TwoLevels(false);
   const int pad = AttachVirtualPad(true);
   ASSERT_GE(pad, 0);
-  const auto press = [pad](int button) {
-    SetVirtualPadButton(pad, button, true);
-    SetVirtualPadButton(pad, button, false);
-  };
   struct Case {
     int button;
     uint8_t* flag;
@@ -205,7 +201,7 @@ TEST_F(LevelFlow, ThePadReachesEveryPlayKeyAndTheFixedKeys) {
   for (const Case& c : {Case{PAD_BUTTON_SOUTH, &input_flags.hit_jump}, Case{PAD_BUTTON_WEST, &input_flags.hit_action},
                         Case{PAD_BUTTON_EAST, &input_flags.hit_draw_weapon}, Case{PAD_BUTTON_DPAD_RIGHT, &input_flags.hit_right},
                         Case{PAD_BUTTON_DPAD_DOWN, &input_flags.hit_down}}) {
-    press(c.button);
+    TapPadButton(pad, c.button);
     ReadInputFlags();
     EXPECT_NE(*c.flag, 0) << "button " << c.button;
   }
@@ -214,13 +210,13 @@ TEST_F(LevelFlow, ThePadReachesEveryPlayKeyAndTheFixedKeys) {
   EXPECT_NE(input_flags.held_look, 0);
   SetVirtualPadButton(pad, PAD_BUTTON_LEFT_SHOULDER, false);
 
-  press(PAD_BUTTON_BACK);                     // save, as F1
+  TapPadButton(pad, PAD_BUTTON_BACK);    // save, as F1
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(GetFileKind("data/savegame.sg"), 1);
-  press(PAD_BUTTON_NORTH);                    // the bag opens ...
-  press(PAD_BUTTON_START);                    // ... and Start closes it, not the level
+  TapPadButton(pad, PAD_BUTTON_NORTH);   // the bag opens ...
+  TapPadButton(pad, PAD_BUTTON_START);   // ... and Start closes it, not the level
   ASSERT_TRUE(StepFrames(1));
-  press(PAD_BUTTON_START);
+  TapPadButton(pad, PAD_BUTTON_START);
   EXPECT_FALSE(StepFrames(1)) << "Start returns to the menu";
   DetachVirtualPad(pad);
 }

@@ -17,12 +17,6 @@ namespace {
 
 constexpr int kRow = kFloorRow - 1;
 
-std::vector<std::array<int, 4>> Changes() {
-  std::vector<std::array<int, 4>> out;
-  for (const auto& c : progress.change_list.Snapshot()) out.push_back({c->x, c->y, c->layer, c->tile_new});
-  return out;
-}
-
 class Pushing : public GameTest {
  protected:
   // Player in column 4, a block of `tile` in column `block_col` on the floor row.
@@ -50,7 +44,7 @@ TEST_F(Pushing, BlockRollsOneCellInThirtyTwoFramesWithAFullTurn) {
   EXPECT_EQ(GetTile(6, kRow, 0), 680);
   EXPECT_EQ(Player()->x, 160);
   EXPECT_FLOAT_EQ(push_vehicle.push_angle, 360.0f);
-  EXPECT_EQ(Changes(), (std::vector<std::array<int, 4>>{{5, kRow, 0, 0}, {6, kRow, 0, 680}}));
+  EXPECT_EQ(RecordedChanges(), (MapChanges{{5, kRow, 0, 0}, {6, kRow, 0, 680}}));
 }
 
 TEST_F(Pushing, BlockCanBePulledAlong) {
@@ -89,7 +83,7 @@ TEST_F(Pushing, BlockOverAGapFallsAsAMapEffect) {
   Push(kRight);
   ASSERT_TRUE(StepUntil([] { return push_vehicle.pushing == 0; }, 40));
   EXPECT_EQ(GetTile(6, kRow, 0), 0);
-  EXPECT_EQ(Changes(), (std::vector<std::array<int, 4>>{{5, kRow, 0, 0}, {6, kRow, 0, 680}, {6, kRow, 0, 0}}));
+  EXPECT_EQ(RecordedChanges(), (MapChanges{{5, kRow, 0, 0}, {6, kRow, 0, 680}, {6, kRow, 0, 0}}));
   bool falling = false;
   for (const auto& e : world.map_effect_list.Snapshot())
     if (e->typ == 2 && e->tile == 680 && e->x == 192 && e->layer == 0) falling = true;
@@ -158,7 +152,7 @@ TEST_F(Vehicles, LeftBeyondTheMapsArraysNothingIsRecordedAndTheSaveLoads) {
   TapKey(kJump);
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(push_vehicle.in_vehicle, 0);
-  EXPECT_EQ(Changes(), (std::vector<std::array<int, 4>>{{4, kRow, 1, 0}}));
+  EXPECT_EQ(RecordedChanges(), (MapChanges{{4, kRow, 1, 0}}));
   ASSERT_TRUE(SaveGame(1));
   EXPECT_EQ(LoadGame(), 1) << run.last_save_error;
 }

@@ -113,13 +113,7 @@ TEST_F(Shots, BreaksTile24IntoRubbleAndRecordsBothChanges) {
   EXPECT_EQ(GetTile(5, 5, 0), 0);
   EXPECT_EQ(GetTile(5, 5, 1), 57);
   EXPECT_EQ(ActiveVoiceCount(), 1);
-  auto changes = progress.change_list.Snapshot();
-  ASSERT_EQ(changes.size(), 2u);
-  EXPECT_EQ(changes[0]->layer, 1);
-  EXPECT_EQ(changes[0]->tile_new, 57);
-  EXPECT_EQ(changes[1]->layer, 0);
-  EXPECT_EQ(changes[1]->tile_new, 0);
-  for (const auto& c : changes) EXPECT_TRUE(c->x == 5 && c->y == 5);
+  EXPECT_EQ(test::RecordedChanges(), (test::MapChanges{{5, 5, 1, 57}, {5, 5, 0, 0}}));
 }
 
 // Only the third sub-step decides whether a bullet ends; a character is hurt

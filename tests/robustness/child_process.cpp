@@ -11,8 +11,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 
 namespace vn::test {
 namespace {
@@ -83,16 +81,6 @@ bool LimitFileSize(uint64_t bytes) {
   signal(SIGXFSZ, SIG_IGN);
   const rlimit limit{rlim_t(bytes), rlim_t(bytes)};
   return setrlimit(RLIMIT_FSIZE, &limit) == 0;
-}
-
-std::vector<uint8_t> FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void PutFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 }  // namespace vn::test

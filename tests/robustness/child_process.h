@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace vn::test {
 
@@ -32,8 +31,5 @@ bool DropPrivileges();
 std::string MakeDirectoryReadOnly(const std::string& directory);
 // In a child: writes beyond `bytes` fail with EFBIG instead of killing the process.
 bool LimitFileSize(uint64_t bytes);
-
-std::vector<uint8_t> FileBytes(const std::string& path);
-void PutFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace vn::test

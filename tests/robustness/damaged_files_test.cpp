@@ -24,6 +24,7 @@
 #include "play/save_load.h"
 #include "tests/robustness/child_process.h"
 #include "tests/support/harness.h"
+#include "tests/support/pixels.h"
 #include "world/actions.h"
 #include "world/level_data.h"
 #include "world/level_files.h"
@@ -36,11 +37,11 @@ namespace vn {
 namespace {
 
 namespace fs = std::filesystem;
-using test::FileBytes;
-using test::PutFileBytes;
+using test::ReadFileBytes;
+using test::WriteFileBytes;
 
 void Cut(const std::string& path, const std::vector<uint8_t>& whole, size_t size) {
-  PutFileBytes(path, std::vector<uint8_t>(whole.begin(), whole.begin() + std::ptrdiff_t(size)));
+  WriteFileBytes(path, std::vector<uint8_t>(whole.begin(), whole.begin() + std::ptrdiff_t(size)));
 }
 
 // Runs check() as a user who may not read `path` (mode 000), and expects it to pass.
@@ -93,7 +94,7 @@ class DamagedLevelFiles : public test::GameTest {
     test::LevelBuilder bad(3, 2);
     bad.Player(0, 0).Enemy(64, 0).Action(1, 2, 1, 5, 0).Action(2, 0, 0, 6, 200).Effect(1, 1, 1, 0, 2).Effect(2, 2, 0, 1, 3);
     bad.Write("Bad");
-    for (const char* ext : {".vnm", ".vnd", ".eff"}) whole_[ext] = FileBytes(std::string("map/Bad") + ext);
+    for (const char* ext : {".vnm", ".vnd", ".eff"}) whole_[ext] = ReadFileBytes(std::string("map/Bad") + ext);
   }
 
   // Loads map/Bad.*: either it is whole (accepted) or it is refused naming the
@@ -122,7 +123,7 @@ TEST_F(DamagedLevelFiles, CutAtEveryByteIsRefusedUnlessWholeRecordsRemain) {
     const bool whole_records = size >= 4 + 7 * cells && (size - (4 + 7 * cells)) % 22 == 0;
     ExpectRefusedOrWhole(whole_records, "map/Bad.vnm", "map file cut at " + std::to_string(size));
   }
-  PutFileBytes("map/Bad.vnm", whole_[".vnm"]);
+  WriteFileBytes("map/Bad.vnm", whole_[".vnm"]);
 
   // Actions are 8 bytes and effects 7 bytes long; an empty file is no records.
   for (const auto& [ext, record] : {std::pair<std::string, size_t>{".vnd", 8}, {".eff", 7}}) {
@@ -130,7 +131,7 @@ TEST_F(DamagedLevelFiles, CutAtEveryByteIsRefusedUnlessWholeRecordsRemain) {
       Cut("map/Bad" + ext, whole_[ext], size);
       ExpectRefusedOrWhole(size % record == 0, "map/Bad" + ext, ext + " cut at " + std::to_string(size));
     }
-    PutFileBytes("map/Bad" + ext, whole_[ext]);
+    WriteFileBytes("map/Bad" + ext, whole_[ext]);
   }
 }
 
@@ -141,7 +142,7 @@ TEST_F(DamagedLevelFiles, DirectoryInPlaceOfAFile) {
     fs::create_directory(file);
     ExpectRefusedOrWhole(false, file, file + " as a directory");
     fs::remove(file);
-    PutFileBytes(file, whole_[ext]);
+    WriteFileBytes(file, whole_[ext]);
   }
   // The actions file is optional: anything but a regular file means no actions.
   fs::remove("map/Bad.vnd");
@@ -230,7 +231,7 @@ class DamagedSettings : public test::GameTest {
 TEST_F(DamagedSettings, SettingsCutAtEveryByteRaiseTheReadError) {
   SetDefaultSettings();
   ASSERT_TRUE(SaveSettings());
-  const auto whole = FileBytes(kSettingsPath);
+  const auto whole = ReadFileBytes(kSettingsPath);
   ASSERT_EQ(whole.size(), 17u);
   for (size_t size = 0; size < whole.size(); ++size) {
     Cut(kSettingsPath, whole, size);
@@ -271,11 +272,11 @@ TEST_F(DamagedSettings, KeyNamesThatCannotBeReadLeaveTheNamesEmpty) {
   EXPECT_EQ(front.key_names[32], "");
 
   fs::remove(kKeyNamesPath);
-  PutFileBytes(kKeyNamesPath, {});
+  WriteFileBytes(kKeyNamesPath, {});
   LoadKeyNames();
   EXPECT_EQ(front.key_names[32], "");
 
-  PutFileBytes(kKeyNamesPath, {'L', 'e', 'e', 'r', 13, 10, 32});
+  WriteFileBytes(kKeyNamesPath, {'L', 'e', 'e', 'r', 13, 10, 32});
   ExpectWhenUnreadable(kKeyNamesPath, [](std::string& why) {
     front.key_names[32] = "old";
     LoadKeyNames();
@@ -289,7 +290,7 @@ TEST_F(DamagedSettings, KeyNamesThatCannotBeReadLeaveTheNamesEmpty) {
 // defaults are not written over it at the end.
 TEST_F(DamagedSettings, UnreadableSettingsGiveTheDefaultsAndAreNotOverwritten) {
   const std::vector<uint8_t> players = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0x80, 0x3F, 0x20, 0x03, 0x58, 0x02};
-  PutFileBytes(kSettingsPath, players);
+  WriteFileBytes(kSettingsPath, players);
   // The directory itself stays writable, so only the settings code can keep the file.
   chmod("data", 0777);
   ExpectWhenUnreadable(kSettingsPath, [](std::string& why) {
@@ -300,7 +301,7 @@ TEST_F(DamagedSettings, UnreadableSettingsGiveTheDefaultsAndAreNotOverwritten) {
     return bindings.key_jump == 32 && !saved;
   });
   chmod("data", 0755);
-  EXPECT_EQ(FileBytes(kSettingsPath), players);
+  EXPECT_EQ(ReadFileBytes(kSettingsPath), players);
 
   // Once the file can be read again, saving works as before.
   LoadSettings();
@@ -336,7 +337,7 @@ TEST_F(DamagedSave, UnreadableSaveIsReportedAndChangesNothing) {
 // at the edge of that range still loads and plays.
 TEST_F(DamagedSave, CameraAndPositionsFarOutsideAnyMap) {
   ASSERT_TRUE(SaveGame(1));
-  const auto good = FileBytes(kSaveGamePath);
+  const auto good = ReadFileBytes(kSaveGamePath);
   // "Test\r\n", the change-list end 255, the auto-switch end 65535, then the characters.
   const size_t characters = 6 + 1 + 2, trailer = characters + 2 * 49 + 4;
   const auto with = [&](size_t at, int32_t v) {
@@ -356,7 +357,7 @@ TEST_F(DamagedSave, CameraAndPositionsFarOutsideAnyMap) {
                         Case{characters, kFarthestPosition, true}, Case{characters + 53, -kFarthestPosition, true},
                         Case{trailer + 4, -far_tile, true}}) {
     SCOPED_TRACE(std::to_string(c.at) + ": " + std::to_string(c.value));
-    PutFileBytes(kSaveGamePath, with(c.at, c.value));
+    WriteFileBytes(kSaveGamePath, with(c.at, c.value));
     SetTile(2, 2, 1, 77);
     ClearNotice();
     EXPECT_EQ(LoadGame(), c.loads ? 1 : 0) << run.last_save_error;
@@ -381,13 +382,11 @@ std::vector<uint8_t> SmallBmp() {
 }
 
 std::vector<uint8_t> SmallPng() {
-  PixmapRef pixmap = CreatePixmap(5, 4, PF_RGBA8888);
-  for (int i = 0; i < 20; ++i) {
-    const uint8_t rgba[4] = {uint8_t(i * 12), 40, 90, 255};
-    SetPixelRGBA(*pixmap, i % 5, i / 5, rgba);
-  }
+  const PixmapRef pixmap = test::PaintedPixmap(5, 4, PF_RGBA8888, [](int x, int y) {
+    return test::Rgba{(y * 5 + x) * 12, 40, 90, 255};
+  });
   EXPECT_EQ(WritePixmapPNG(*pixmap, "small.png", 5), 1);
-  return FileBytes("small.png");
+  return ReadFileBytes("small.png");
 }
 
 std::vector<uint8_t> SmallWav() {
@@ -409,7 +408,7 @@ TEST_F(DamagedMedia, PicturesAndSoundsCutAtEveryByteAreRefusedOrComplete) {
     std::vector<uint8_t> bytes;
   };
   for (const Kind& kind : {Kind{"gfx/p.bmp", SmallBmp()}, Kind{"gfx/p.png", SmallPng()}}) {
-    PutFileBytes(kind.file, kind.bytes);
+    WriteFileBytes(kind.file, kind.bytes);
     const PixmapRef good = LoadPixmap(kind.file);
     ASSERT_TRUE(good) << kind.file;
     for (size_t size = 0; size < kind.bytes.size(); ++size) {
@@ -439,10 +438,10 @@ TEST_F(DamagedMedia, PicturesSoundsAndFontsWithWrongMagicOrAsDirectoriesAreRefus
   png[1] = 'Q';
   auto wav = SmallWav();
   wav[8] = 'X';
-  PutFileBytes("gfx/bad.bmp", bmp);
-  PutFileBytes("gfx/bad.png", png);
-  PutFileBytes("sfx/bad.wav", wav);
-  PutFileBytes("gfx/bad.ttf", std::vector<uint8_t>(64, 0xAB));
+  WriteFileBytes("gfx/bad.bmp", bmp);
+  WriteFileBytes("gfx/bad.png", png);
+  WriteFileBytes("sfx/bad.wav", wav);
+  WriteFileBytes("gfx/bad.ttf", std::vector<uint8_t>(64, 0xAB));
   EXPECT_FALSE(LoadPixmap("gfx/bad.bmp"));
   EXPECT_FALSE(LoadPixmap("gfx/bad.png"));
   EXPECT_FALSE(LoadSound("sfx/bad.wav", 0));
@@ -456,9 +455,9 @@ TEST_F(DamagedMedia, PicturesSoundsAndFontsWithWrongMagicOrAsDirectoriesAreRefus
 }
 
 TEST_F(DamagedMedia, UnreadablePicturesSoundsAndFontsAreRefused) {
-  PutFileBytes("gfx/p.bmp", SmallBmp());
-  PutFileBytes("gfx/p.png", SmallPng());
-  PutFileBytes("sfx/s.wav", SmallWav());
+  WriteFileBytes("gfx/p.bmp", SmallBmp());
+  WriteFileBytes("gfx/p.png", SmallPng());
+  WriteFileBytes("sfx/s.wav", SmallWav());
   ASSERT_TRUE(LoadPixmap("gfx/p.bmp"));
   ASSERT_TRUE(LoadPixmap("gfx/p.png"));
   ExpectWhenUnreadable("gfx/p.bmp", [](std::string&) { return !LoadPixmap("gfx/p.bmp"); });
@@ -470,9 +469,9 @@ TEST_F(DamagedMedia, UnreadablePicturesSoundsAndFontsAreRefused) {
 TEST_F(DamagedMedia, FontCutShortIsRefusedOrStillMeasures) {
   const char* data = std::getenv("VN_GAME_DATA");
   std::vector<uint8_t> font;
-  if (data) font = FileBytes(std::string(data) + "/gfx/comicbd.ttf");
+  if (data) font = ReadFileBytes(std::string(data) + "/gfx/comicbd.ttf");
   if (font.empty()) GTEST_SKIP() << "no built game font (VN_GAME_DATA)";
-  PutFileBytes("gfx/font.ttf", font);
+  WriteFileBytes("gfx/font.ttf", font);
   ExpectWhenUnreadable("gfx/font.ttf", [](std::string&) { return !LoadFontFile("gfx/font.ttf", 12, 4); });
 
   // Every byte of the table directory, then a stride through the tables.

@@ -23,6 +23,7 @@
 #include "play/save_load.h"
 #include "tests/robustness/child_process.h"
 #include "tests/support/harness.h"
+#include "tests/support/pixels.h"
 #include "world/inventory.h"
 #include "world/save_game.h"
 #include "world/world.h"
@@ -32,20 +33,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ChildOutcome;
-using test::FileBytes;
+using test::ReadFileBytes;
 using test::kChildCannotSetUp;
 using test::kChildFailed;
 using test::kChildPassed;
 using test::RunInChild;
 
 PixmapRef Card(uint8_t shade) {
-  PixmapRef pixmap = CreatePixmap(40, 30, PF_RGBA8888);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 40; ++x) {
-      const uint8_t rgba[4] = {shade, uint8_t(x * 6), uint8_t(y * 8), 255};
-      SetPixelRGBA(*pixmap, x, y, rgba);
-    }
-  return pixmap;
+  return test::PaintedPixmap(40, 30, PF_RGBA8888, [&](int x, int y) { return test::Rgba{shade, x * 6, y * 8, 255}; });
 }
 
 // One of the files the game writes: how to put the game into two states that
@@ -84,7 +79,7 @@ class FailedWrite : public test::GameTest, public ::testing::WithParamInterface<
     // The previous file, which every failure must leave exactly as it is.
     GetParam().set_state(0);
     ASSERT_TRUE(GetParam().write());
-    old_bytes_ = FileBytes(GetParam().target);
+    old_bytes_ = ReadFileBytes(GetParam().target);
     ASSERT_FALSE(old_bytes_.empty());
     GetParam().set_state(1);
     ClearNotice();
@@ -106,7 +101,7 @@ class FailedWrite : public test::GameTest, public ::testing::WithParamInterface<
       report("notice: '" + CurrentNotice() + "'");
       return kChildFailed;
     }
-    if (FileBytes(GetParam().target) != old_bytes_) {
+    if (ReadFileBytes(GetParam().target) != old_bytes_) {
       report("the previous file changed");
       return kChildFailed;
     }
@@ -116,7 +111,7 @@ class FailedWrite : public test::GameTest, public ::testing::WithParamInterface<
   void ExpectOldFileKept(const ChildOutcome& outcome) {
     if (outcome.status == kChildCannotSetUp) GTEST_SKIP() << outcome.output;
     EXPECT_EQ(outcome.status, kChildPassed) << outcome.output << " (signal " << outcome.signal << ")";
-    EXPECT_EQ(FileBytes(GetParam().target), old_bytes_);
+    EXPECT_EQ(ReadFileBytes(GetParam().target), old_bytes_);
     EXPECT_FALSE(fs::exists(std::string(GetParam().target) + ".tmp")) << "a failed write leaves no scraps";
   }
 
@@ -152,11 +147,11 @@ TEST_P(FailedWrite, InterruptBeforeTheCommitKeepsThePreviousFile) {
   if (GetParam().notice_on_failure) {
     EXPECT_EQ(CurrentNotice(), GetParam().notice_on_failure);
   }
-  EXPECT_EQ(FileBytes(GetParam().target), old_bytes_);
+  EXPECT_EQ(ReadFileBytes(GetParam().target), old_bytes_);
   // The leftover of the interrupted write does not stand in the way of the next one.
   SetAtomicWriteInterruptForTest(false);
   EXPECT_TRUE(GetParam().write());
-  EXPECT_NE(FileBytes(GetParam().target), old_bytes_);
+  EXPECT_NE(ReadFileBytes(GetParam().target), old_bytes_);
 }
 
 // A real kill at random moments of a process that writes the file again and
@@ -165,7 +160,7 @@ TEST_P(FailedWrite, InterruptBeforeTheCommitKeepsThePreviousFile) {
 TEST_P(FailedWrite, KillDuringTheWriteLeavesOneCompleteVersion) {
   GetParam().set_state(1);
   ASSERT_TRUE(GetParam().write());
-  const std::vector<uint8_t> new_bytes = FileBytes(GetParam().target);
+  const std::vector<uint8_t> new_bytes = ReadFileBytes(GetParam().target);
   ASSERT_NE(new_bytes, old_bytes_);
 
   int old_seen = 0, new_seen = 0;
@@ -182,14 +177,14 @@ TEST_P(FailedWrite, KillDuringTheWriteLeavesOneCompleteVersion) {
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
-    const std::vector<uint8_t> now = FileBytes(GetParam().target);
+    const std::vector<uint8_t> now = ReadFileBytes(GetParam().target);
     ASSERT_TRUE(now == old_bytes_ || now == new_bytes) << "attempt " << attempt << ": " << now.size() << " bytes";
     (now == old_bytes_ ? old_seen : new_seen)++;
   }
   // The next write in the living game simply replaces any leftover temporary file.
   GetParam().set_state(1);
   EXPECT_TRUE(GetParam().write());
-  EXPECT_EQ(FileBytes(GetParam().target), new_bytes);
+  EXPECT_EQ(ReadFileBytes(GetParam().target), new_bytes);
   EXPECT_FALSE(fs::exists(std::string(GetParam().target) + ".tmp"));
   RecordProperty("old_versions_seen", old_seen);
   RecordProperty("new_versions_seen", new_seen);

@@ -4,11 +4,14 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 #include "app/resources.h"
 #include "app/settings.h"
 #include "engine/display_scale.h"
+#include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
 #include "engine/random.h"
@@ -19,6 +22,7 @@
 #include "play/tables.h"
 #include "world/level_files.h"
 #include "world/map.h"
+#include "tests/support/pixels.h"
 #include "tests/support/scratch_dir.h"
 #include "world/world.h"
 
@@ -120,11 +124,25 @@ void LevelBuilder::Start(const std::string& name, uint8_t index) const {
   ASSERT_TRUE(BeginLevelRun()) << world.last_level_error;
 }
 
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
 void HoldKey(int key) { InjectKey(key, true); }
 void ReleaseKey(int key) { InjectKey(key, false); }
 void TapKey(int key) {
   InjectKey(key, true);
   InjectKey(key, false);
+}
+void TapPadButton(int pad, int button) {
+  SetVirtualPadButton(pad, button, true);
+  SetVirtualPadButton(pad, button, false);
 }
 void ReleaseAllKeys() {
   for (int k = 1; k < 256; ++k)
@@ -144,6 +162,12 @@ bool StepFramesWhileHolding(int key, int n) {
   return going_on;
 }
 
+MapChanges RecordedChanges() {
+  MapChanges out;
+  for (const auto& c : progress.change_list.Snapshot()) out.push_back({c->x, c->y, c->layer, c->tile_new});
+  return out;
+}
+
 PlayerRef Player() { return FindPlayer(); }
 
 PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t mode, uint8_t power) {
@@ -155,11 +179,7 @@ PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t mode, uint8_t 
 }
 
 ImageRef SolidImage(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-  PixmapRef pixmap = CreatePixmap(width, height, PF_RGBA8888);
-  const uint8_t rgba[4] = {r, g, b, 255};
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) SetPixelRGBA(*pixmap, x, y, rgba);
-  return ImageFromPixmap(pixmap, 0);
+  return ImageFromPixmap(PaintedPixmap(width, height, PF_RGBA8888, [&](int, int) { return Rgba{r, g, b, 255}; }), 0);
 }
 
 Rgb PixelAt(int x, int y) {

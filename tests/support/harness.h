@@ -1,9 +1,11 @@
 #pragma once
 // Test support: a headless engine on the virtual clock, temporary game
 // directories, a level builder and frame stepping with injected input.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -57,17 +59,26 @@ class LevelBuilder {
   LevelData data_;
 };
 
+// A whole file's bytes (empty when it cannot be read); writing replaces the file.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
 // Input: keys enter through the engine's real translation.
 void HoldKey(int key);
 void ReleaseKey(int key);
 void TapKey(int key);          // down and up before the next frame
 void ReleaseAllKeys();
+void TapPadButton(int pad, int button);   // a virtual pad's button down and up before the next frame
 // Runs n frames of the play loop; stops early (returning false) when the run ends.
 bool StepFrames(int n);
 // Runs frames until pred() holds or max_frames have run; true when it held.
 template <typename Pred>
 bool StepUntil(Pred pred, int max_frames);
 bool StepFramesWhileHolding(int key, int n);   // holds key for n frames, then releases it
+
+// The map changes recorded so far as (x, y, layer, new tile), oldest first.
+using MapChanges = std::vector<std::array<int, 4>>;
+MapChanges RecordedChanges();
 
 // The player record, or nullptr once it is dead.
 PlayerRef Player();

@@ -19,18 +19,12 @@ namespace {
 
 class Actions : public GameTest {};
 
-std::vector<std::tuple<int, int, int, int>> Changes() {
-  std::vector<std::tuple<int, int, int, int>> out;
-  for (const auto& c : progress.change_list.Snapshot()) out.emplace_back(c->x, c->y, c->layer, c->tile_new);
-  return out;
-}
-
 TEST_F(Actions, LaterActionOnACellWinsAndBothAreRecordedInOrder) {
   LevelBuilder(4, 4).Action(3, 1, 2, 40, 1).Action(5, 0, 0, 1, 0).Action(3, 1, 2, 41, 1).Load();
   TriggerAction(3);
   EXPECT_EQ(GetTile(1, 2, 1), 41);
   EXPECT_EQ(GetTile(0, 0, 0), 0);
-  EXPECT_EQ(Changes(), (std::vector<std::tuple<int, int, int, int>>{{1, 2, 1, 40}, {1, 2, 1, 41}}));
+  EXPECT_EQ(RecordedChanges(), (MapChanges{{1, 2, 1, 40}, {1, 2, 1, 41}}));
 
   // Actions stay in the list: firing again applies and records them again.
   SetTile(1, 2, 1, 0);
@@ -44,7 +38,7 @@ TEST_F(Actions, CodeLayerActionStoresTheLowByteAndRecordsTheFullValue) {
   TriggerAction(201);
   EXPECT_EQ(GetCode(2, 2), 250);
   EXPECT_EQ(GetTile(2, 2, 0), 0);
-  EXPECT_EQ(Changes(), (std::vector<std::tuple<int, int, int, int>>{{2, 2, 200, 0x1FA}}));
+  EXPECT_EQ(RecordedChanges(), (MapChanges{{2, 2, 200, 0x1FA}}));
 }
 
 // The arrays hold three spare columns and rows beside the map; the level files
@@ -75,7 +69,7 @@ TEST_F(Actions, ChangesTheMapCannotTakeAreNotRecorded) {
   RecordMapChange(1, 1, 7, 5);
   RecordMapChange(5, 4, 0, 5);
   RecordMapChange(1, 1, 200, 5);
-  EXPECT_EQ(Changes(), (std::vector<std::tuple<int, int, int, int>>{{5, 4, 0, 5}, {1, 1, 200, 5}}));
+  EXPECT_EQ(RecordedChanges(), (MapChanges{{5, 4, 0, 5}, {1, 1, 200, 5}}));
 }
 
 TEST_F(Actions, FiringAnUnknownNumberChangesNothing) {

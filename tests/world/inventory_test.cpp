@@ -23,6 +23,11 @@ class Inventory : public GameTest {
     return p;
   }
   void Hold(int32_t slot, uint16_t count = 1) { progress.inventory[static_cast<size_t>(slot)] = {1, count}; }
+  // The bag screen opened on slot.
+  void OpenAt(int32_t slot) {
+    run.inventory_slot = slot;
+    BeginInventoryScreen();
+  }
   // One frame with a key tapped (down and up) before it.
   bool FrameWithTap(int key) {
     TapKey(key);
@@ -52,8 +57,7 @@ class InventoryPaging : public Inventory, public ::testing::WithParamInterface<P
 
 TEST_P(InventoryPaging, ArrowsFindTheNextHeldSlot) {
   for (const int32_t s : GetParam().held) Hold(s);
-  run.inventory_slot = GetParam().from;
-  BeginInventoryScreen();
+  OpenAt(GetParam().from);
   FrameHolding(GetParam().key);
   EXPECT_EQ(run.inventory_slot, GetParam().to) << GetParam().what;
 }
@@ -93,8 +97,7 @@ TEST_F(Inventory, ChangingSlotShrinksForTwentyTwoFramesAndGrowsForTwentyThree) {
 TEST_F(Inventory, HealthRestoresPowerUpToOneHundred) {
   PlayerRef p = AddPlayer(80);
   Hold(1, 2);
-  run.inventory_slot = 1;
-  BeginInventoryScreen();
+  OpenAt(1);
   EXPECT_TRUE(FrameWithTap(kUse));
   EXPECT_EQ(p->power, 100);
   EXPECT_EQ(progress.inventory[1][1], 1);
@@ -111,8 +114,7 @@ TEST_F(Inventory, HealthRestoresPowerUpToOneHundred) {
 TEST_F(Inventory, BasicGunNeedsNoAmmunitionAndClosesTheScreen) {
   PlayerRef p = AddPlayer(100, 2);
   Hold(20, 0);
-  run.inventory_slot = 20;
-  BeginInventoryScreen();
+  OpenAt(20);
   EXPECT_FALSE(FrameWithTap(kUse));
   EXPECT_EQ(p->gun, 0);
   EXPECT_EQ(progress.inventory[20][0], 0);
@@ -122,8 +124,7 @@ TEST_F(Inventory, BasicGunNeedsNoAmmunitionAndClosesTheScreen) {
 TEST_F(Inventory, OtherGunsNeedAmmunition) {
   PlayerRef p = AddPlayer(100, 0);
   Hold(21, 0);
-  run.inventory_slot = 21;
-  BeginInventoryScreen();
+  OpenAt(21);
   EXPECT_TRUE(FrameWithTap(kUse));
   EXPECT_EQ(p->gun, 0);
   progress.inventory[21][1] = 30;
@@ -136,8 +137,7 @@ TEST_F(Inventory, OtherGunsNeedAmmunition) {
 TEST_F(Inventory, GunKindBeyondTheBagIsReplacedSafely) {
   PlayerRef p = AddPlayer(100, 200);   // only a damaged level can give this
   Hold(23, 5);
-  run.inventory_slot = 23;
-  BeginInventoryScreen();
+  OpenAt(23);
   EXPECT_FALSE(FrameWithTap(kUse));
   EXPECT_EQ(p->gun, 3);
 }
@@ -147,8 +147,7 @@ TEST_F(Inventory, UseDoesNothingOnOtherSlotsOrWithoutAPlayer) {
   Hold(0, 12);
   Hold(2, 1);
   for (const int32_t slot : {0, 2}) {
-    run.inventory_slot = slot;
-    BeginInventoryScreen();
+    OpenAt(slot);
     EXPECT_TRUE(FrameWithTap(kUse));
     EXPECT_EQ(progress.inventory[static_cast<size_t>(slot)][1], slot == 0 ? 12 : 1);
   }
@@ -159,8 +158,7 @@ TEST_F(Inventory, UseDoesNothingOnOtherSlotsOrWithoutAPlayer) {
   Hold(1, 1);
   Hold(20, 0);
   for (const int32_t slot : {1, 20}) {
-    run.inventory_slot = slot;
-    BeginInventoryScreen();
+    OpenAt(slot);
     EXPECT_TRUE(FrameWithTap(kUse));
   }
   EXPECT_EQ(progress.inventory[1][1], 1);

@@ -1,8 +1,6 @@
 #include "tests/world/world_test_support.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "play/entities.h"
 #include "world/actions.h"
@@ -35,16 +33,6 @@ Bytes& Bytes::F32(float v) {
   uint32_t bits = 0;
   std::memcpy(&bits, &v, sizeof bits);
   return I32(int32_t(bits));
-}
-
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace vn::test

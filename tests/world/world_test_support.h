@@ -40,7 +40,4 @@ class Bytes {
   std::vector<uint8_t> data;
 };
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-
 }  // namespace vn::test
