@@ -35,7 +35,7 @@ void FixedTables::Reset() {
   tutorial_texts[6] =
       "Um ein Fahrzeug zu benutzen steige mit der Sprungtaste ein und aus. Gib aber acht mit "
       "dem Boot nicht auf Land zu fahren.";
-  tutorial_texts[7] = "Du kannst die Leiter hochklettern wenn Du die Aktionstaste gedrückt hälst.";
+  tutorial_texts[7] = "Du kannst die Leiter hochklettern wenn Du die Aktionstaste gedrückt hältst.";
   tutorial_texts[8] =
       "Sachen die herunterfallen könnten auch aufs Köpfchen knallen. Da zahlt keine "
       "Unfallversicherung.";
