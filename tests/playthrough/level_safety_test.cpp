@@ -1,0 +1,120 @@
+// Nothing a fight can do may cost the Tutorial or the castle its way through:
+// a dying character drops its item over the object in its centre cell, so no
+// enemy may die where a ladder, key, lever, lock or boat lies; and with every
+// enemy dead at home and a blast at each of those cells the route still ends
+// at the exit.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "play/entities.h"
+#include "play/tables.h"
+#include "tests/support/harness.h"
+#include "tools/playtest/play_script.h"
+#include "world/map.h"
+#include "world/world.h"
+
+namespace vn {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool WayDependsOn(uint16_t object) {
+  return (object >= 1 && object <= 10) || object == 232 || object == 260 || object == 262 || object == 264 ||
+         object == 285 || object == 286 || (object >= 650 && object <= 659);
+}
+
+using Cells = std::vector<std::array<int, 3>>;   // column, row, object
+
+Cells WayCells() {
+  Cells cells;
+  for (int row = 0; row < world.map_height; ++row)
+    for (int column = 0; column < world.map_width; ++column)
+      if (WayDependsOn(GetTile(column, row, 1))) cells.push_back({column, row, GetTile(column, row, 1)});
+  return cells;
+}
+
+struct Beat {
+  int32_t home = 0, radius = 0;
+};
+
+class LevelSafety : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    test::ResetGameState();
+    fs::copy(fs::path(VN_GAME_DIR) / "map", dir_.Path() / "map",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
+  playtest::InputScript Route() const {
+    playtest::InputScript script;
+    std::string error;
+    EXPECT_TRUE(playtest::LoadInputScript(std::string(VN_PLAYTHROUGH_DIR) + "/" +
+                                              tables.level_names[GetParam()] + ".txt",
+                                          script, error))
+        << error;
+    return script;
+  }
+  // Starts the level, lets `act` change the world after the first frame and
+  // plays one frame more, so that deaths and drops happen.
+  template <typename Act>
+  void PlayTwoFrames(const Act& act) {
+    playtest::InputScript script = Route();
+    script.steps = {playtest::ScriptStep{2, {}, {}, 0}};
+    playtest::PlayScript(script, nullptr, 10, [&](int frame) {
+      if (frame == 1) act();
+    });
+  }
+  test::TempGameDir dir_;
+};
+
+void ForEachEnemy(const std::function<void(size_t, Tplayer&)>& visit) {
+  size_t index = 0;
+  world.character_list.ForEach([&](const PlayerRef& ch) {
+    if (ch->typ != 0) visit(index++, *ch);
+  });
+}
+
+TEST_P(LevelSafety, NoEnemyDiesOnTheWay) {
+  Cells way;
+  std::vector<Beat> beats;
+  PlayTwoFrames([&] {
+    way = WayCells();
+    ForEachEnemy([&](size_t, Tplayer& e) { beats.push_back({e.source_x, e.action_radius}); });
+  });
+  ASSERT_FALSE(way.empty());
+  // A cell beyond the beat covers the overshoot of a patrol and the braking when it starts firing.
+  for (size_t i = 0; i < beats.size(); ++i)
+    for (int32_t x = beats[i].home - beats[i].radius - 32; x <= beats[i].home + beats[i].radius + 32; x += 8) {
+      PlayTwoFrames([&] {
+        ForEachEnemy([&](size_t index, Tplayer& e) {
+          if (index == i) e.x = x, e.power = 0;
+        });
+      });
+      EXPECT_EQ(WayCells(), way) << tables.level_names[GetParam()] << ": enemy " << i << " dying at x " << x;
+    }
+}
+
+TEST_P(LevelSafety, TheRouteSurvivesBlastsAtTheWayAndEveryEnemyDeadAtHome) {
+  playtest::PlayResult result = playtest::PlayScript(Route(), nullptr, 10, [](int frame) {
+    if (frame != 1) return;
+    ForEachEnemy([](size_t, Tplayer& e) { e.power = 0; });
+    const PlayerRef player = test::Player();
+    for (const auto& [column, row, object] : WayCells()) {
+      const int32_t x = column * kTileSize + 16, y = row * kTileSize + 16;
+      if (std::abs(x - player->x) > 200 || std::abs(y - player->y) > 200) Explosion_Create(x, y, 100);
+    }
+  });
+  EXPECT_TRUE(result.reached_exit) << tables.level_names[GetParam()] << ": stuck at " << result.x << ","
+                                   << result.y << " (script line " << result.script_line << ")";
+  EXPECT_TRUE(result.player_alive);
+}
+
+INSTANTIATE_TEST_SUITE_P(TutorialAndCastle, LevelSafety, ::testing::Values(0, 1),
+                         [](const auto& level) { return "Level" + std::to_string(level.param); });
+
+}  // namespace
+}  // namespace vn
