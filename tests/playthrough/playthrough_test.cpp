@@ -8,6 +8,7 @@
 
 #include "app/resources.h"
 #include "play/entities.h"
+#include "play/play_loop.h"
 #include "play/tables.h"
 #include "tests/support/harness.h"
 #include "tools/playtest/play_script.h"
@@ -51,6 +52,9 @@ class FairnessWatch {
     const int32_t view_top = camera.cam_tile_y * kTileSize - camera.cam_shift_y;
     if (view_top + screen.screen_height > world.map_height * kTileSize && below_.empty())
       below_ = "frame " + std::to_string(frame) + ": the view reaches below the map";
+    // The next level's enemies may reuse the records of this one's: start afresh.
+    if (run.level_index != level_) seen_.clear();
+    level_ = run.level_index;
     world.character_list.ForEach([&](const PlayerRef& e) {
       if (e->typ == 0) return;
       Seen& seen = seen_[e.get()];
@@ -73,6 +77,7 @@ class FairnessWatch {
     int32_t shot_timer = 0;
   };
   bool strict_;
+  uint8_t level_ = 0;
   std::map<const Tplayer*, Seen> seen_;
 };
 
