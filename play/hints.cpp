@@ -53,7 +53,12 @@ bool VehicleNear(const TileProbes& p) {
   return false;
 }
 
-bool LockBeside(const TileProbes& p) { return IsLock(GetTile(p.col - 1, p.row, 1)) || IsLock(GetTile(p.col + 1, p.row, 1)); }
+// A lock up to two cells to either side, at the player's height.
+bool LockBeside(const TileProbes& p) {
+  for (int dc : {-2, -1, 1, 2})
+    if (IsLock(GetTile(p.col + dc, p.row, 1))) return true;
+  return false;
+}
 
 bool HasKey() { return progress.inventory[kKeySlot][0] != 0 && progress.inventory[kKeySlot][1] != 0; }
 
