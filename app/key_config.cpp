@@ -7,6 +7,7 @@
 
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "play/key_names.h"
 #include "engine/gamepad.h"
 #include "engine/graphics.h"
 #include "engine/input.h"
@@ -90,7 +91,7 @@ void ConfigScreenStep() {
     else if (front.selected_line == 0 && k == front.config_cursor) SetColor(kHighlightColour[0], kHighlightColour[1], kHighlightColour[2]);
     else SetColor(254, 254, 254);
     const ConfigLine& line = kLines[size_t(k - 1)];
-    std::string text = std::string(line.label) + front.key_names[*line.binding];
+    std::string text = std::string(line.label) + key_name_table.key_names[*line.binding];
     DrawTextAt(text, CenteredTextX(text, half_scale_x), LineY(k));
   }
 

@@ -2,6 +2,7 @@
 #include "app/settings.h"
 
 #include "app/title_menu.h"
+#include "play/key_names.h"
 #include "engine/input.h"
 #include "engine/key_codes.h"
 #include "engine/paths.h"
@@ -16,12 +17,12 @@ void ReadKeyNames(TStream& stream) {
   while (!stream.Eof()) {
     std::string name = stream.ReadLine();
     int code = stream.ReadByte();
-    front.key_names[size_t(code)] = Latin1ToUtf8(name);
+    key_name_table.key_names[size_t(code)] = Latin1ToUtf8(name);
   }
 }
 
 void LoadKeyNames() {
-  for (auto& name : front.key_names) name.clear();
+  for (auto& name : key_name_table.key_names) name.clear();
   StreamRef stream = OpenReadStream(UserFileToRead(kKeyNamesPath));
   if (!stream) return;   // every binding then shows its label alone
   ReadKeyNames(*stream);

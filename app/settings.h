@@ -18,7 +18,7 @@ void LoadSettings();
 void ReadSettings(TStream& stream);
 // Writes the settings atomically; false on failure.
 bool SaveSettings();
-// Fills front.key_names; a missing file leaves them empty. A record without its code
+// Fills key_name_table.key_names; a missing file leaves them empty. A record without its code
 // byte throws TStreamReadException.
 void LoadKeyNames();
 // The same from an open stream (records up to the end of the stream).

@@ -24,7 +24,6 @@ struct FrontEnd {
   std::string menu_message;           // a German message shown for a few seconds
   int32_t menu_message_until = 0;     // clock time after which it is gone
   ImageRef title_image;               // the title picture, loaded at start-up
-  std::array<std::string, 256> key_names;   // display names (UTF-8), empty where unnamed
   void Reset();                       // the start values above: no pictures, no names
 };
 inline FrontEnd front;

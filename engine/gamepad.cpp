@@ -74,7 +74,10 @@ bool ControlHeld(int control) {
 // A press counts when no controller held the control before.
 void SetControl(Controller& controller, int control, bool down) {
   uint8_t& held = controller.held[size_t(control)];
-  if (down && held == 0 && !ControlHeld(control)) ++hits[size_t(control)];
+  if (down && held == 0 && !ControlHeld(control)) {
+    ++hits[size_t(control)];
+    NotePadInput();
+  }
   held = down ? 1 : 0;
 }
 

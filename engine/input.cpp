@@ -53,6 +53,7 @@ int mouse_window_x = 0;   // window coordinates of the last position
 int mouse_window_y = 0;
 int mouse_wheel = 0;
 int close_request = 0;
+int last_device = INPUT_KEYBOARD;
 bool window_focused = true;
 
 struct PadState {
@@ -104,7 +105,10 @@ bool IsPortZero(SDL_JoystickID which) {
 void SetPadButton(uint8_t button, bool down) {
   if (button >= kPadButtons) return;
   const uint32_t bit = 1u << button;
-  if (down && (pad.buttons & bit) == 0) ++pad.hits[button];
+  if (down && (pad.buttons & bit) == 0) {
+    ++pad.hits[button];
+    NotePadInput();
+  }
   pad.buttons = down ? (pad.buttons | bit) : (pad.buttons & ~bit);
 }
 
@@ -171,8 +175,10 @@ void TranslatePadEvent(const SDL_Event& event) {
       if (IsPortZero(event.jbutton.which)) SetPadButton(event.jbutton.button, event.type == SDL_JOYBUTTONDOWN);
       break;
     case SDL_JOYAXISMOTION:
-      if (IsPortZero(event.jaxis.which) && event.jaxis.axis < pad.axes.size())
+      if (IsPortZero(event.jaxis.which) && event.jaxis.axis < pad.axes.size()) {
         pad.axes[event.jaxis.axis] = AxisValue(event.jaxis.value);
+        if (std::abs(pad.axes[event.jaxis.axis]) > 0.5f) NotePadInput();
+      }
       break;
     default:
       break;
@@ -186,7 +192,10 @@ void TranslateEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
       if (event.key.repeat != 0) break;
       if (HandleDisplayKey(event.key.keysym.scancode, keys.held[164] != 0 || keys.held[165] != 0)) break;
-      if (const uint8_t key = KeyCodeFromScancode(event.key.keysym.scancode); key != 0) keys.Press(key);
+      if (const uint8_t key = KeyCodeFromScancode(event.key.keysym.scancode); key != 0) {
+        keys.Press(key);
+        last_device = INPUT_KEYBOARD;
+      }
       break;
     case SDL_KEYUP:
       if (const uint8_t key = KeyCodeFromScancode(event.key.keysym.scancode); key != 0) keys.Release(key);
@@ -425,8 +434,13 @@ void ResetInputForTest() {
   mouse_window_y = 0;
   close_request = 0;
   window_focused = true;
+  last_device = INPUT_KEYBOARD;
   ResetPadState();
   ClearPadActions();
 }
+
+int LastInputDevice() { return last_device; }
+
+void NotePadInput() { last_device = INPUT_PAD; }
 
 }  // namespace vn

@@ -30,6 +30,13 @@ float GetPadX(int port);       // -1 .. +1, exactly -1 and +1 at the ends
 float GetPadY(int port);
 void ClearPadButtons(int port_mask);
 
+// The kind of device that gave the last press, so that prompts can name the
+// key or the pad button the player is using. Keyboard until a pad is used.
+enum InputDevice : int { INPUT_KEYBOARD = 0, INPUT_PAD = 1 };
+int LastInputDevice();
+// Called by the pad layers on a button press or a stick pushed to a direction.
+void NotePadInput();
+
 // Handles all pending window messages (keys, mouse, focus, close, joystick
 // hot-plug). Called by every query and by TTimer::Wait.
 void PollInput();

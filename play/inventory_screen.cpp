@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "engine/gamepad.h"
 #include "engine/graphics.h"
@@ -11,6 +14,8 @@
 #include "engine/text.h"
 #include "play/assets.h"
 #include "play/entities.h"
+#include "play/item_names.h"
+#include "play/key_caps.h"
 #include "play/play_loop.h"
 #include "world/inventory.h"
 #include "world/map.h"
@@ -72,17 +77,100 @@ void Animate() {
   }
 }
 
+// A line of light text on a dark band, centred at y (pixels at scale 1).
+void DrawBand(float y, float w, float h) {
+  SetAlpha(0.7f);
+  SetColor(20, 18, 16);
+  DrawRect(float(screen.screen_width / 2) - w / 2, y, w, h);
+  SetAlpha(1);
+}
+
+int MeasureOnceLabel(const char* label) {
+  // The few fixed labels, measured once each.
+  static std::vector<std::pair<const char*, int>> widths;
+  for (const auto& [text, width] : widths)
+    if (text == label) return width;
+  widths.emplace_back(label, MeasureTextWidth(label));
+  return widths.back().second;
+}
+
+int MeasureOnce(const std::string& text) {
+  // Names and counts change only when the slot or its count does.
+  static std::unordered_map<std::string, int> widths;
+  auto found = widths.find(text);
+  if (found == widths.end()) found = widths.emplace(text, MeasureTextWidth(text)).first;
+  return found->second;
+}
+
+// The item's name above the picture, its count beside it.
+void DrawNameAndCount(float picture_right) {
+  const std::string name = SlotName(run.inventory_slot);
+  const int32_t line = FontLineHeight();
+  const int name_w = MeasureOnce(name);
+  DrawBand(float(screen.screen_height / 12), float(name_w + 24), float(line + 10));
+  SetColor(250, 244, 220);
+  DrawTextAt(name, float(screen.screen_width / 2 - name_w / 2), float(screen.screen_height / 12 + 5));
+  const std::string count = SlotCountText(run.inventory_slot, Count(run.inventory_slot));
+  if (!count.empty()) {
+    const float x = picture_right + 12;
+    const float y = float(screen.screen_height / 2 - line / 2);
+    SetAlpha(0.7f);
+    SetColor(20, 18, 16);
+    DrawRect(x - 8, y - 5, float(MeasureOnce(count) + 16), float(line + 10));
+    SetAlpha(1);
+    SetColor(250, 244, 220);
+    DrawTextAt(count, x, y);
+  }
+  SetColor(255, 255, 255);
+}
+
+bool Usable(int32_t slot) {
+  return (slot == kHealthSlot && Count(slot) > 0) || (slot >= kFirstGunSlot && (Count(slot) > 0 || slot == kFirstGunSlot));
+}
+
+// The keys of the screen, as caps: page, use (where the slot can be used), close.
+void DrawKeyHints() {
+  struct Part {
+    PromptKey key;
+    const char* label;   // after the cap; none between the two page caps
+  };
+  std::vector<Part> parts = {{PromptKey::kLeft, nullptr}, {PromptKey::kRight, "Blättern"}};
+  if (Usable(run.inventory_slot) && bag_view.player) parts.push_back({PromptKey::kBagUse, "Benutzen"});
+  parts.push_back({PromptKey::kBagClose, "Schließen"});
+  std::vector<KeyCapFace> faces;
+  // The arrows of the bag are the arrow keys whatever the walking keys are.
+  for (const Part& part : parts) {
+    KeyCapFace face = KeyCapFaceOf(part.key);
+    if (!face.pad && (part.key == PromptKey::kLeft || part.key == PromptKey::kRight)) face = {"", part.key == PromptKey::kRight ? 0 : 1};
+    faces.push_back(face);
+  }
+  int total = 0;
+  for (size_t i = 0; i < parts.size(); ++i) total += KeyCapWidth(faces[i]) + 6 + (parts[i].label ? MeasureOnceLabel(parts[i].label) + 18 : 0);
+  const int32_t h = std::max(KeyCapHeight(), FontLineHeight());
+  const float top = float(screen.screen_height - screen.screen_height / 12 - h);
+  DrawBand(top - 6, float(total + 16), float(h + 12));
+  float x = float(screen.screen_width / 2 - total / 2);
+  for (size_t i = 0; i < parts.size(); ++i) {
+    x += float(DrawKeyCap(faces[i], x, top + float(h - KeyCapHeight()) / 2) + 6);
+    if (!parts[i].label) continue;
+    SetColor(250, 244, 220);
+    DrawTextAt(parts[i].label, x, top + float(h - FontLineHeight()) / 2);
+    x += float(MeasureOnceLabel(parts[i].label) + 18);
+  }
+  SetColor(255, 255, 255);
+}
+
 void DrawSlot() {
   const int32_t slot = bag_view.phase == 0 ? bag_view.previous_slot : run.inventory_slot;
   const float top = float(screen.screen_height / 2) - 16 * bag_view.scale;
   DrawImageFrame(world_assets.tile_images[static_cast<size_t>(kFirstItemTile + slot)][1], float(screen.screen_width / 2) - 16 * bag_view.scale,
                  top, 0);
 
-  if (bag_view.phase != 1 || Count(run.inventory_slot) == 0) return;
-  const std::string text = std::to_string(Count(run.inventory_slot));
-  SetColor(0, 0, 0);
-  DrawTextAt(text, float(screen.screen_width / 2 - MeasureTextWidth(text) / 2), top);
-  SetColor(255, 255, 255);
+  // Texts are drawn unscaled, so they stay crisp whatever the picture's scale.
+  SetDrawScale(1, 1);
+  if (bag_view.phase == 1) DrawNameAndCount(float(screen.screen_width / 2) + 16 * bag_view.scale);
+  DrawKeyHints();
+  SetDrawScale(bag_view.scale, bag_view.scale);
 }
 
 void UseHealth() {
@@ -124,6 +212,11 @@ void BeginInventoryScreen() {
   bag_view = InventoryScreenState{};
   if (run.inventory_slot < 0 || run.inventory_slot >= kInventorySlots) run.inventory_slot = 0;
   bag_view.player = FindPlayer();
+  // Presses of the arrows made in play are not pages.
+  TakeKeyHits(kKeyLeft);
+  TakeKeyHits(kKeyRight);
+  TakePadActionHits(PAD_LEFT);
+  TakePadActionHits(PAD_RIGHT);
 }
 
 bool InventoryFrame() {
@@ -134,9 +227,11 @@ bool InventoryFrame() {
 
   if (!bag_view.animating) {
     SetDrawScale(kFullScale, kFullScale);
-    // Left pages forward and right backward; both may act in one frame.
-    if (IsKeyDown(kKeyLeft) || IsPadActionDown(PAD_LEFT)) Page(+1);
-    if (IsKeyDown(kKeyRight) || IsPadActionDown(PAD_RIGHT)) Page(-1);
+    // Left pages forward and right backward; both may act in one frame. One
+    // press pages once: holding on does not page again, and a press made
+    // while a page turns waits for it.
+    if (TakeKeyHits(kKeyLeft) + TakePadActionHits(PAD_LEFT) > 0) Page(+1);
+    if (TakeKeyHits(kKeyRight) + TakePadActionHits(PAD_RIGHT) > 0) Page(-1);
   }
   if (bag_view.animating) Animate();
 

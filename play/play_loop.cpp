@@ -13,8 +13,10 @@
 #include "play/character_draw.h"
 #include "play/enemies.h"
 #include "play/fight_effects.h"
+#include "play/hints.h"
 #include "play/input_flags.h"
 #include "play/inventory_screen.h"
+#include "play/key_caps.h"
 #include "play/level_reload.h"
 #include "play/movement.h"
 #include "play/notice.h"
@@ -182,6 +184,7 @@ void ResetPlayState() {
   ClearNotice();
   ResetFightEffects();
   ClearPlayerOverlay();
+  ResetHints();
   bag_open = false;
 }
 
@@ -194,6 +197,7 @@ bool BeginLevelRun() {
   ClearNotice();
   ResetFightEffects();
   ClearPlayerOverlay();
+  ResetHints();
   bag_open = false;
   PrepareEntityStorage();
   return LoadLevelOrTell(run.level_index);
@@ -240,10 +244,12 @@ bool PlayFrame() {
 
   DrawBackground();
   DrawBackLayers();
+  DrawPictogramKeyCaps();
 
   // Without a living player nothing scrolls, so the foreground sits on its cells.
   run.fg_offset = 0;
   if (!StepCharacters()) return false;
+  ServeDeathPrompt();
 
   DrawForegroundLayer(run.anim_frame, run.fg_offset);
 

@@ -11,7 +11,9 @@
 #include "play/bindings.h"
 #include "play/enemies.h"
 #include "play/fight_effects.h"
+#include "play/hints.h"
 #include "play/input_flags.h"
+#include "play/item_names.h"
 #include "play/movement.h"
 #include "play/notice.h"
 #include "play/play_loop.h"
@@ -165,19 +167,8 @@ void ActionHeld(Tplayer& ch, const TileProbes& p) {
   Ceiling(ch, p);
 }
 
-// The name a pick-up notice shows for an item picture.
-const char* ItemName(uint16_t obj) {
-  static const char* const kNames[] = {
-      "Geld",         "Heiltrank",  "Schlüssel",  "Rubin",    "Saphir",      "Smaragd", "Krone",
-      "Schriftrolle", "Ring",       "Kelch",      "Amulett",  "Goldstern",   "Perle",   "Buch",
-      "Sanduhr",      "Schatzkarte", "Feder",     "Glocke",   "Pilz",        "Kristallkugel",
-      "Pistole",      "Munition",   "Raketen"};
-  const size_t i = size_t(obj - kFirstItemTile);
-  return i < std::size(kNames) ? kNames[i] : "Waffe";
-}
-
 void PickUp(uint16_t obj, const TileProbes& p) {
-  ShowNotice(ItemName(obj), kPickUpNoticeMs);
+  ShowNotice(PickUpName(obj), kPickUpNoticeMs);
   PlayGameSound(play_assets.effect_sounds[kPickUpSound]);
   SetTile(p.col, p.row, 1, 0);
   RecordMapChange(p.col, p.row, 1, 0);
@@ -291,6 +282,7 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   if ((TakeKeyHits(kKeyF1) > 0 || TakePadActionHits(PAD_SAVE) > 0) && !push_vehicle.pushing && run.level_index > 0 && ch.jump == 0) SaveGame(run.level_index);
 
   if (p.here_obj == kSignTile) overlay.sign = GetCode(p.col, p.row);
+  HintsBeforePlayerStep(ch, p);
 
   run.player_x = ch.x;
   run.player_y = ch.y;
@@ -318,6 +310,8 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   if (!input_flags.held_look) FollowCamera(sx, sy, ch.speed);
 
   if (ch.gun_active == 1) Aim(ch);
+
+  HintsAfterPlayerStep(ch, p);
 
   overlay.bars = true;
   overlay.power = ch.power;

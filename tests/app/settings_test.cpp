@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/title_menu.h"
+#include "play/key_names.h"
 #include "engine/input.h"
 #include "engine/stream.h"
 #include "play/bindings.h"
@@ -205,20 +206,20 @@ TEST_F(KeyNamesTest, ReadsRecordsDroppingCarriageReturnsAndConvertingLatin1) {
   record("Nullbyte", 0);            // a 0 byte also ends a line ...
   bytes.push_back(65);              // ... so this is the code byte of that record
   WriteFileBytes(kKeyNamesPath, bytes);
-  front.key_names[100] = "stale";
+  key_name_table.key_names[100] = "stale";
 
   LoadKeyNames();
-  EXPECT_EQ(front.key_names[32], "Space");
-  EXPECT_EQ(front.key_names[39], "Pfeil rechts");
-  EXPECT_EQ(front.key_names[8], "Zur\xC3\xBC" "ck");
-  EXPECT_EQ(front.key_names[65], "Nullbyte");
-  EXPECT_EQ(front.key_names[100], "");
+  EXPECT_EQ(key_name_table.key_names[32], "Space");
+  EXPECT_EQ(key_name_table.key_names[39], "Pfeil rechts");
+  EXPECT_EQ(key_name_table.key_names[8], "Zur\xC3\xBC" "ck");
+  EXPECT_EQ(key_name_table.key_names[65], "Nullbyte");
+  EXPECT_EQ(key_name_table.key_names[100], "");
 }
 
 TEST_F(KeyNamesTest, LineFeedAfterTheLastCodeRaisesTheReadErrorAndAMissingFileDoesNot) {
-  front.key_names[32] = "stale";
+  key_name_table.key_names[32] = "stale";
   LoadKeyNames();
-  EXPECT_EQ(front.key_names[32], "");
+  EXPECT_EQ(key_name_table.key_names[32], "");
   WriteFileBytes(kKeyNamesPath, {'A', '\n', 65, '\n'});
   EXPECT_THROW(LoadKeyNames(), TStreamReadException);
 }

@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "play/key_names.h"
 #include "engine/stream.h"
 
 namespace {
@@ -26,14 +27,14 @@ bool IsUtf8(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  for (auto& name : vn::front.key_names) name.clear();
+  for (auto& name : vn::key_name_table.key_names) name.clear();
   vn::StreamRef stream = vn::OpenMemoryStream(std::vector<uint8_t>(data, data + size));
   try {
     vn::ReadKeyNames(*stream);
   } catch (const vn::TStreamReadException&) {
     return 0;   // a record without its code byte
   }
-  for (const std::string& name : vn::front.key_names) {
+  for (const std::string& name : vn::key_name_table.key_names) {
     if (!IsUtf8(name) || name.find('\r') != std::string::npos || name.find('\n') != std::string::npos) std::abort();
   }
   return 0;

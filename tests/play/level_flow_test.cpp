@@ -229,7 +229,8 @@ TEST_F(LevelFlow, TheBagIsBrowsedFrameByFrameAndPlayGoesOnAfterIt) {
   Player()->power = 40;
   const int32_t x = Player()->x;
   TapKey(bindings.key_inventory);
-  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(1));
+  HoldKey(kRight);   // a press in the open bag pages once
   ASSERT_TRUE(StepFrames(1));
   ReleaseKey(kRight);
   ASSERT_TRUE(StepFrames(60));

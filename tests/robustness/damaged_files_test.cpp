@@ -14,6 +14,7 @@
 #include "app/resources.h"
 #include "app/settings.h"
 #include "app/title_menu.h"
+#include "play/key_names.h"
 #include "engine/graphics.h"
 #include "engine/sound.h"
 #include "engine/stream.h"
@@ -223,7 +224,7 @@ class DamagedSettings : public test::GameTest {
  protected:
   void TearDown() override {
     SetDefaultSettings();
-    front.key_names = {};
+    key_name_table.key_names = {};
     GameTest::TearDown();
   }
 };
@@ -251,8 +252,8 @@ TEST_F(DamagedSettings, KeyNamesCutAtEveryByteRaiseTheReadErrorUnlessARecordEnds
       EXPECT_THROW(LoadKeyNames(), TStreamReadException) << "cut at " << size;
     }
   }
-  EXPECT_EQ(front.key_names[32], "Leer");
-  EXPECT_EQ(front.key_names[37], "Links");
+  EXPECT_EQ(key_name_table.key_names[32], "Leer");
+  EXPECT_EQ(key_name_table.key_names[37], "Links");
 }
 
 TEST_F(DamagedSettings, DirectoryInPlaceOfTheSettingsGivesDefaultsAndIsNotReplaced) {
@@ -267,21 +268,21 @@ TEST_F(DamagedSettings, DirectoryInPlaceOfTheSettingsGivesDefaultsAndIsNotReplac
 
 TEST_F(DamagedSettings, KeyNamesThatCannotBeReadLeaveTheNamesEmpty) {
   fs::create_directory(kKeyNamesPath);
-  front.key_names[32] = "old";
+  key_name_table.key_names[32] = "old";
   LoadKeyNames();
-  EXPECT_EQ(front.key_names[32], "");
+  EXPECT_EQ(key_name_table.key_names[32], "");
 
   fs::remove(kKeyNamesPath);
   WriteFileBytes(kKeyNamesPath, {});
   LoadKeyNames();
-  EXPECT_EQ(front.key_names[32], "");
+  EXPECT_EQ(key_name_table.key_names[32], "");
 
   WriteFileBytes(kKeyNamesPath, {'L', 'e', 'e', 'r', 13, 10, 32});
   ExpectWhenUnreadable(kKeyNamesPath, [](std::string& why) {
-    front.key_names[32] = "old";
+    key_name_table.key_names[32] = "old";
     LoadKeyNames();
-    why = front.key_names[32];
-    return front.key_names[32].empty();
+    why = key_name_table.key_names[32];
+    return key_name_table.key_names[32].empty();
   });
 }
 

@@ -77,11 +77,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Inventory, ChangingSlotShrinksForTwentyTwoFramesAndGrowsForTwentyThree) {
   Hold(1);
   Hold(2);
+  Hold(3);
   BeginInventoryScreen();
-  HoldKey(kLeft);   // held throughout: it pages again only once the animation is over
+  HoldKey(kLeft);   // held throughout: one press pages once
   std::vector<float> scales;
   std::vector<int32_t> slots;
-  for (int frame = 1; frame <= 46; ++frame) {
+  for (int frame = 1; frame <= 60; ++frame) {
     InventoryFrame();
     scales.push_back(GetDrawState().tform_scale_x);
     slots.push_back(run.inventory_slot);
@@ -90,8 +91,12 @@ TEST_F(Inventory, ChangingSlotShrinksForTwentyTwoFramesAndGrowsForTwentyThree) {
   for (size_t i = 0; i < 22; ++i) EXPECT_FLOAT_EQ(scales[i], 11.5f - 0.5f * float(i)) << "frame " << i + 1;
   for (size_t i = 22; i < 45; ++i) EXPECT_FLOAT_EQ(scales[i], 1.0f + 0.5f * float(i - 22)) << "frame " << i + 1;
   EXPECT_EQ(slots[0], 1);
-  EXPECT_EQ(slots[44], 1);
-  EXPECT_EQ(slots[45], 2);   // frame 46: free to page again
+  EXPECT_EQ(slots[59], 1) << "holding on does not page again";
+  // A press while a page turns waits for it, then pages once.
+  FrameWithTap(kLeft);
+  TapKey(kLeft);
+  FinishAnimation();
+  EXPECT_EQ(run.inventory_slot, 3);
 }
 
 TEST_F(Inventory, HealthRestoresPowerUpToOneHundred) {

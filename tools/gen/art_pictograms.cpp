@@ -1,8 +1,10 @@
-// Layer 1, 300..349: pictograms that teach a move where it is first needed.
-// They are scenery (no function, drawn behind the figures). Keys are named by
-// what they do, as the sign texts name them, never by a key's name, since
-// every key can be rebound. Wide pictograms are painted whole and cut into
-// neighbouring cells with consecutive values, left to right.
+// Layer 1, 300..399: pictograms that teach a move where it is first needed.
+// They are scenery (no function, drawn behind the figures). A pictogram shows
+// the move and a short caption of what to do; the keys themselves are drawn by
+// the game over the lower row (from y 12 on, play/key_caps.cpp), as caps of
+// the keys the player has bound or of the pad's buttons, so nothing here names
+// a key. Wide pictograms are painted whole and cut into neighbouring cells
+// with consecutive values, left to right.
 #include <string>
 #include <vector>
 
@@ -18,16 +20,11 @@ using namespace palette;
 
 constexpr Rgba kBoard{54, 60, 78, 255};
 constexpr Rgba kBoardRim{28, 30, 42, 255};
-constexpr Rgba kCap{238, 234, 222, 255};
-constexpr Rgba kCapEdge{160, 156, 150, 255};
-constexpr Rgba kCapText{34, 30, 44, 255};
 constexpr Rgba kLabel{255, 214, 96, 255};
+constexpr Rgba kFigure{16, 16, 20, 255};
 
-constexpr int kRow1 = 3;   // top of the first row of keys
-constexpr int kRow2 = 18;  // top of the second row
-constexpr int kCapHeight = 11;
-
-const char* const kAction = "AKTIONSTASTE";
+constexpr int kCaptionTop = 3;   // the caption row; the game's caps take the rows below it
+constexpr int kPictureTop = 13;  // top of a small picture beside the caps
 
 enum class Arrow { kRight, kLeft, kUp, kDown };
 
@@ -41,21 +38,11 @@ Canvas Board(int cells) {
   return c;
 }
 
-int TextWidth(const std::string& text) { return PixelTextWidth(text, 1); }
-
-// A key cap of body width w at (x, y): light face, darker lower edge, dark rim.
-void CapBody(Canvas& c, int x, int y, int w) {
-  c.FrameRect(x - 1, y - 1, w + 2, kCapHeight + 2, kOutline);
-  c.FillRect(x, y, w, kCapHeight, kCap);
-  c.FillRect(x, y + kCapHeight - 2, w, 2, kCapEdge);
-}
-
-// A key cap labelled with a key's function; returns the x after it.
-int TextCap(Canvas& c, int x, int y, const std::string& label) {
-  const int w = TextWidth(label) + 6;
-  CapBody(c, x, y, w);
-  PaintSmallText(c, label, x + 3, y + 1, kCapText);
-  return x + w + 3;
+// A board with its caption in the top row.
+Canvas Captioned(int cells, const std::string& caption) {
+  Canvas c = Board(cells);
+  PaintSmallText(c, caption, 4, kCaptionTop, kLabel);
+  return c;
 }
 
 // A 7 x 7 arrow pointing right, turned as asked, with its top-left at (x, y).
@@ -73,36 +60,42 @@ void SmallArrow(Canvas& c, int x, int y, Arrow dir, Rgba colour) {
     }
 }
 
-// A key cap with an arrow: the walking and climbing keys.
-int ArrowCap(Canvas& c, int x, int y, Arrow dir) {
-  CapBody(c, x, y, 13);
-  SmallArrow(c, x + 3, y + 1, dir, kCapText);
-  return x + 16;
-}
-
-int Label(Canvas& c, int x, int y, const std::string& text) {
-  PaintSmallText(c, text, x, y + 1, kLabel);
-  return x + TextWidth(text) + 3;
-}
-
-// The action key in the first row and "HALTEN +" in the second: the moves made
-// with the action key held. Returns where the second row goes on.
-int HoldAction(Canvas& c) {
-  TextCap(c, 4, kRow1, kAction);
-  return Label(c, Label(c, 4, kRow2, "HALTEN"), kRow2, "+");
+// A tiny standing figure (head and body) with its feet at (x, bottom).
+void TinyFigure(Canvas& c, int x, int bottom) {
+  c.FillEllipse(float(x), float(bottom - 8), 2.5f, 2.5f, kFigure);
+  c.FillRect(x - 1, bottom - 6, 3, 6, kFigure);
 }
 
 // --- Little pictures of the situation -------------------------------------
 
-void TinyWall(Canvas& c, int x, int y, bool wall_on_right) {
-  // A block with a ledge, a hanging figure beside it and the way up over it.
-  const int wx = wall_on_right ? x + 10 : x;
-  c.FillRect(wx, y + 3, 10, 10, kSand);
-  c.FrameRect(wx, y + 3, 10, 10, kSandMortar);
-  const int fx = wall_on_right ? x + 6 : x + 14;
-  c.FillEllipse(float(fx), float(y + 6), 2.5f, 3, kOutline);
-  c.FillRect(fx - 1, y + 8, 2, 4, kOutline);
-  SmallArrow(c, wx + 2, y - 4, wall_on_right ? Arrow::kRight : Arrow::kLeft, kLabel);
+// A wall whose top is a ledge, the figure hanging from it by its arms, and
+// the way up over the edge. (x, y) is the top-left of a 24 x 18 picture.
+void TinyHang(Canvas& c, int x, int y, bool wall_on_right) {
+  const int wx = wall_on_right ? x + 13 : x;
+  c.FillRect(wx, y + 6, 11, 12, kSand);
+  c.FrameRect(wx, y + 6, 11, 12, kSandMortar);
+  const int fx = wall_on_right ? wx - 4 : wx + 14;
+  c.FillRect(wall_on_right ? fx + 1 : fx - 2, y + 5, 2, 3, kFigure);   // the arms up to the edge
+  c.FillEllipse(float(fx), float(y + 9), 2.5f, 2.5f, kFigure);
+  c.FillRect(fx - 1, y + 11, 3, 6, kFigure);
+  SmallArrow(c, wall_on_right ? wx + 1 : wx + 3, y - 1, Arrow::kUp, kLabel);
+  SmallArrow(c, wall_on_right ? wx + 5 : wx - 1, y - 1, wall_on_right ? Arrow::kRight : Arrow::kLeft, kLabel);
+}
+
+// The figure at a step one block high and the way over it.
+void TinyStep(Canvas& c, int x, int y, bool step_on_right) {
+  const int bx = step_on_right ? x + 12 : x;
+  c.FillRect(bx, y + 8, 10, 10, kSand);
+  c.FrameRect(bx, y + 8, 10, 10, kSandMortar);
+  TinyFigure(c, step_on_right ? bx - 5 : bx + 14, y + 18);
+  SmallArrow(c, bx + 2, y, step_on_right ? Arrow::kRight : Arrow::kLeft, kLabel);
+}
+
+void TinyLock(Canvas& c, int x, int y) {
+  c.FillRect(x, y + 6, 10, 9, kGoldDark);
+  c.FillRect(x + 1, y + 7, 8, 7, kGold);
+  c.FrameRect(x + 2, y, 6, 7, kIronLight);
+  c.FillRect(x + 4, y + 9, 2, 3, kOutline);
 }
 
 void TinyCrate(Canvas& c, int x, int y) {
@@ -149,104 +142,106 @@ void TinyCoin(Canvas& c, int x, int y) {
 }
 
 // --- The pictograms ------------------------------------------------------------
+// Each leaves the lower row free from x 4 (or 30 where a picture sits at the
+// left) for the caps that play/key_caps.cpp lists for it.
 
-// Climbing up from a hang: the action key and the direction toward the wall.
+// Pulling up from a hang at a ledge: keep the action key held and press toward
+// the wall; the figure climbs over the edge.
 Canvas ClimbUp(bool wall_on_right) {
-  Canvas c = Board(3);
-  TextCap(c, 4, kRow1, kAction);
-  int x = Label(c, 4, kRow2, "+");
-  x = ArrowCap(c, x, kRow2, wall_on_right ? Arrow::kRight : Arrow::kLeft);
-  TinyWall(c, 70, kRow2 - 1, wall_on_right);
+  Canvas c = Captioned(3, "HOCHZIEHEN");
+  TinyHang(c, wall_on_right ? 70 : 2, kPictureTop - 1, wall_on_right);
   return c;
 }
 
-// Pushing a crate: hold the action key and walk into it.
+// Climbing over a step one block high: action held and toward the step.
+Canvas ClimbStep(bool step_on_right) {
+  Canvas c = Captioned(3, "STUFE HOCH");
+  TinyStep(c, step_on_right ? 70 : 2, kPictureTop - 1, step_on_right);
+  return c;
+}
+
+// Pushing a crate: action held, and one press of the direction per cell.
 Canvas Push(bool toward_right) {
-  Canvas c = Board(3);
-  int x = HoldAction(c);
-  if (toward_right) {
-    x = ArrowCap(c, x, kRow2, Arrow::kRight);
-    TinyCrate(c, x + 2, kRow2);
-  } else {
-    TinyCrate(c, x + 2, kRow2);
-    ArrowCap(c, x + 17, kRow2, Arrow::kLeft);
-  }
+  Canvas c = Captioned(3, "HALTEN + TIPPEN");
+  TinyCrate(c, toward_right ? 72 : 4, kPictureTop + 3);
+  SmallArrow(c, toward_right ? 85 : 17, kPictureTop + 5, toward_right ? Arrow::kRight : Arrow::kLeft, kLabel);
   return c;
 }
 
-// The gun: first draw it, then fire with the action key.
-Canvas DrawAndFire() {
-  Canvas c = Board(3);
-  TextCap(c, Label(c, 4, kRow1, "1"), kRow1, "WAFFE ZIEHEN");
-  TextCap(c, Label(c, 4, kRow2, "2"), kRow2, kAction);
-  return c;
-}
+// The gun: draw it, then hold the action key to fire.
+Canvas DrawAndFire() { return Captioned(3, "ZIEHEN > HALTEN"); }
 
 // Climbing a ladder: action key held and up.
 Canvas LadderUp() {
-  Canvas c = Board(3);
-  int x = HoldAction(c);
-  x = ArrowCap(c, x, kRow2, Arrow::kUp);
-  TinyLadder(c, 84, kRow2);
+  Canvas c = Captioned(3, "HALTEN + HOCH");
+  TinyLadder(c, 82, kPictureTop + 2);
   return c;
 }
 
 // Leaving a ladder at its top: keep climbing and walk off to the side.
 Canvas LadderOff(bool toward_right) {
-  Canvas c = Board(3);
-  int x = HoldAction(c);
-  TinyLadder(c, 4 + TextWidth(kAction) + 10, kRow1);  // right of the action key
-  x = ArrowCap(c, x, kRow2, Arrow::kUp);
-  ArrowCap(c, x, kRow2, toward_right ? Arrow::kRight : Arrow::kLeft);
-  return c;
+  (void)toward_right;
+  return Captioned(3, "OBEN ZUR SEITE");
 }
 
 // Grabbing a ledge: jump with the action key held.
-Canvas GrabLedge() {
-  Canvas c = Board(3);
-  int x = HoldAction(c);
-  TextCap(c, x, kRow2, "SPRUNG");
-  return c;
-}
+Canvas GrabLedge() { return Captioned(3, "HALTEN + SPRUNG"); }
 
 // Hanging from a ceiling: action key held under it, then move along.
-Canvas CeilingHang() {
-  Canvas c = Board(3);
-  int x = HoldAction(c);
-  x = ArrowCap(c, x, kRow2, Arrow::kLeft);
-  ArrowCap(c, x, kRow2, Arrow::kRight);
-  return c;
-}
+Canvas CeilingHang() { return Captioned(3, "AN DER DECKE"); }
 
 // Leaving the boat: the jump key.
 Canvas BoatJump() {
-  Canvas c = Board(2);
-  TextCap(c, 4, kRow1, "SPRUNG");
-  TinyBoat(c, 8, kRow2 - 1);
-  SmallArrow(c, 30, kRow2, Arrow::kUp, kLabel);
-  SmallArrow(c, 38, kRow2 + 3, Arrow::kRight, kLabel);
-  c.FillRect(48, kRow2 + 3, 12, 10, kMeadow);  // the bank
+  Canvas c = Captioned(2, "AUSSTEIGEN");
+  TinyBoat(c, 42, kPictureTop + 3);
+  SmallArrow(c, 54, kPictureTop - 1, Arrow::kUp, kLabel);
+  return c;
+}
+
+// Boarding the boat: walk right into it, then the jump key.
+Canvas BoatBoard() {
+  Canvas c = Captioned(2, "EINSTEIGEN");
+  TinyBoat(c, 42, kPictureTop + 3);
+  TinyFigure(c, 50, kPictureTop + 9);
   return c;
 }
 
 // Potions go into the bag; the bag key opens it to use them.
 Canvas PotionToBag() {
   Canvas c = Board(2);
-  TinyPotion(c, 8, kRow1 - 1);
-  SmallArrow(c, 24, kRow1 + 2, Arrow::kRight, kLabel);
-  TinyBag(c, 38, kRow1);
-  TextCap(c, 4, kRow2, "INVENTAR");
+  TinyPotion(c, 26, kPictureTop);
+  SmallArrow(c, 38, kPictureTop + 3, Arrow::kRight, kLabel);
+  TinyBag(c, 48, kPictureTop + 1);
+  PaintSmallText(c, "INVENTAR", 4, kCaptionTop, kLabel);
   return c;
 }
 
 // Picking things up: the action key over the item.
 Canvas PickUp() {
-  Canvas c = Board(3);
-  TextCap(c, 4, kRow1, kAction);
-  TinyCoin(c, 8, kRow2);
-  TinyPotion(c, 22, kRow2 - 1);
-  SmallArrow(c, 38, kRow2 + 2, Arrow::kRight, kLabel);
-  TinyBag(c, 50, kRow2);
+  Canvas c = Captioned(3, "AUFHEBEN");
+  TinyCoin(c, 52, kPictureTop + 2);
+  TinyPotion(c, 64, kPictureTop);
+  SmallArrow(c, 76, kPictureTop + 3, Arrow::kRight, kLabel);
+  TinyBag(c, 84, kPictureTop + 1);
+  return c;
+}
+
+// Changing guns: open the bag, page to the gun, take it.
+Canvas SwitchWeapons() { return Captioned(3, "WAFFE WECHSELN"); }
+
+// A drawn gun must go away before climbing: the draw key puts it back.
+Canvas HolsterToClimb() {
+  Canvas c = Captioned(3, "ERST WEGSTECKEN");
+  SmallArrow(c, 66, kPictureTop + 4, Arrow::kRight, kLabel);
+  TinyLadder(c, 80, kPictureTop + 1);
+  return c;
+}
+
+// A lock: stand right in it with a key, then the action key.
+Canvas OpenLock() {
+  Canvas c = Captioned(2, "IM SCHLOSS");
+  TinyLock(c, 46, kPictureTop + 1);
+  TinyFigure(c, 58, kPictureTop + 17);
   return c;
 }
 
@@ -302,24 +297,30 @@ void Cells(PictureSet& set, int first_value, const std::string& name, const Canv
 }  // namespace
 
 void PaintPictograms(PictureSet& set) {
-  Cells(set, 300, "climb up from a hang, wall on the right (Aktionstaste + right)", ClimbUp(true));
-  Cells(set, 303, "climb up from a hang, wall on the left (Aktionstaste + left)", ClimbUp(false));
-  Cells(set, 306, "push a crate to the right (hold Aktionstaste + right)", Push(true));
-  Cells(set, 309, "push a crate to the left (hold Aktionstaste + left)", Push(false));
-  Cells(set, 312, "1 Waffe ziehen, 2 Aktionstaste (fire)", DrawAndFire());
+  Cells(set, 300, "pull up from a ledge hang, wall on the right (action held + right)", ClimbUp(true));
+  Cells(set, 303, "pull up from a ledge hang, wall on the left (action held + left)", ClimbUp(false));
+  Cells(set, 306, "push a crate to the right (action held, one press of right per cell)", Push(true));
+  Cells(set, 309, "push a crate to the left (action held, one press of left per cell)", Push(false));
+  Cells(set, 312, "draw the gun, then hold action to fire", DrawAndFire());
   Cells(set, 315, "warning: deadly liquid (skull on a yellow triangle)", DeadlyWarning());
-  Cells(set, 316, "climb a ladder (hold Aktionstaste + up)", LadderUp());
-  Cells(set, 319, "leave a ladder at its top to the right (hold Aktionstaste + up + right)", LadderOff(true));
-  Cells(set, 322, "grab a ledge (hold Aktionstaste + Sprung)", GrabLedge());
-  Cells(set, 325, "hang from a ceiling (hold Aktionstaste + left or right)", CeilingHang());
-  Cells(set, 328, "leave the boat with Sprung", BoatJump());
-  Cells(set, 330, "potions go into the bag; Inventar uses them", PotionToBag());
+  Cells(set, 316, "climb a ladder (action held + up)", LadderUp());
+  Cells(set, 319, "leave a ladder at its top to the right (action held + up + right)", LadderOff(true));
+  Cells(set, 322, "grab a ledge (action held + jump)", GrabLedge());
+  Cells(set, 325, "hang from a ceiling (action held + left or right)", CeilingHang());
+  Cells(set, 328, "leave the boat (jump)", BoatJump());
+  Cells(set, 330, "potions go into the bag; the bag key uses them", PotionToBag());
   Cells(set, 332, "way on: arrow right", WayArrow(Arrow::kRight));
   Cells(set, 333, "way on: arrow left", WayArrow(Arrow::kLeft));
   Cells(set, 334, "way on: arrow up", WayArrow(Arrow::kUp));
   Cells(set, 335, "way on: arrow down", WayArrow(Arrow::kDown));
-  Cells(set, 336, "pick things up (Aktionstaste over the item)", PickUp());
-  Cells(set, 339, "leave a ladder at its top to the left (hold Aktionstaste + up + left)", LadderOff(false));
+  Cells(set, 336, "pick things up (action over the item)", PickUp());
+  Cells(set, 339, "leave a ladder at its top to the left (action held + up + left)", LadderOff(false));
+  Cells(set, 342, "climb over a one-block step to the right (action held + right)", ClimbStep(true));
+  Cells(set, 345, "climb over a one-block step to the left (action held + left)", ClimbStep(false));
+  Cells(set, 348, "switch weapons (bag key, page left/right, use key)", SwitchWeapons());
+  Cells(set, 351, "board the boat (walk right into it, then jump)", BoatBoard());
+  Cells(set, 353, "put the gun away to climb (draw key)", HolsterToClimb());
+  Cells(set, 356, "open a lock (stand in it with a key, then action)", OpenLock());
 }
 
 }  // namespace vngen

@@ -17,8 +17,9 @@
 // Key names: right left up down jump action draw inventory look (the default
 // bindings), f1 f3 f12 esc space i lctrl lalt num5 and the arrows.
 //
-// The bag takes frames like play: "1 +inventory" opens it, holding left or
-// right pages (wait for the page to settle), "+action" uses the slot shown and
+// The bag takes frames like play: "1 +inventory" opens it, each press of left
+// or right pages once (a press while a page turns waits for it; holding on
+// does not page again), "+action" uses the slot shown and
 // "+inventory" (or esc, space) closes it; play goes on in the next frame.
 #include <cstdint>
 #include <string>

@@ -19,6 +19,8 @@ void InitHeadlessPlay() {
   // Pictures and the font make vnplay's F12 screenshots show the level; the
   // playthrough tests run without them.
   LoadResources();
+  // The key names make the key caps of prompts read as in the game.
+  LoadKeyNames();
 }
 
 namespace {

@@ -1,0 +1,171 @@
+#include "play/hints.h"
+
+#include <array>
+#include <string>
+
+#include "engine/paths.h"
+#include "engine/stream.h"
+#include "play/entities.h"
+#include "play/input_flags.h"
+#include "play/key_caps.h"
+#include "play/notice.h"
+#include "play/play_loop.h"
+#include "play/push_vehicle.h"
+#include "world/inventory.h"
+#include "world/map.h"
+#include "world/save_game.h"
+#include "world/tiles.h"
+#include "world/world.h"
+
+namespace vn {
+namespace {
+
+constexpr int32_t kHintMs = 4000;
+constexpr int kPushWaitFrames = 20;     // holding on after a push before "press again"
+constexpr int kDeathPromptDelay = 45;   // frames of debris before the prompt
+
+struct HintState {
+  std::array<int, size_t(Hint::kCount)> shown{};
+  bool was_pushing = false;
+  int push_dir = 0;              // direction of the last push that ended, 0 none
+  int push_wait = 0;             // frames held against the block since then
+  bool fire_watch = false;       // an action press with the gun drawn, not yet answered by a shot
+  bool fire_held = false;        // the press was still held after its frame
+  bool timer_was_busy = false;   // the gun was not ready when the press came
+  int32_t shot_timer = 0;
+  bool player_seen = false;      // the run had a player; the death prompt needs one that died
+  int dead_frames = 0;
+  bool death_prompt = false;
+};
+HintState hints;
+
+void Show(Hint hint, const std::string& text) {
+  int& count = hints.shown[size_t(hint)];
+  if (count >= kHintsPerRun) return;
+  ++count;
+  ShowNotice(text, kHintMs);
+}
+
+bool VehicleNear(const TileProbes& p) {
+  for (int dc = -2; dc <= 2; ++dc)
+    for (int dr = -1; dr <= 1; ++dr)
+      if (IsVehicle(GetTile(p.col + dc, p.row + dr, 1))) return true;
+  return false;
+}
+
+// A lock up to two cells to either side, at the player's height.
+bool LockBeside(const TileProbes& p) {
+  for (int dc : {-2, -1, 1, 2})
+    if (IsLock(GetTile(p.col + dc, p.row, 1))) return true;
+  return false;
+}
+
+bool HasKey() { return progress.inventory[kKeySlot][0] != 0 && progress.inventory[kKeySlot][1] != 0; }
+
+void ActionHints(const Tplayer& ch, const TileProbes& p) {
+  if (!input_flags.hit_action) return;
+  const bool at_ladder = IsLadder(p.here_obj) || IsLadder(TileAtPixel(ch.x + 16, ch.y + 30, 1));
+  if (ch.gun_active && at_ladder) Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
+  if (IsLock(p.here_obj) && !HasKey()) Show(Hint::kNoKey, "Dieses Schloss braucht einen Schlüssel");
+  if (!IsLock(p.here_obj) && LockBeside(p)) {
+    if (HasKey()) Show(Hint::kLockNotTouched, "Ganz ins Schloss hineinlaufen, dann " + CapToken(PromptKey::kAction) + " drücken");
+    else Show(Hint::kNoKey, "Dieses Schloss braucht einen Schlüssel");
+  }
+  if (ch.gun_active && !at_ladder) {
+    const int ammo_slot = ch.gun + kFirstGunSlot;
+    if (ch.gun > 0 && ammo_slot < kInventorySlots && progress.inventory[size_t(ammo_slot)][1] == 0) {
+      Show(Hint::kNoAmmunition, "Keine Munition: im Inventar (" + CapToken(PromptKey::kInventory) + ") eine andere Waffe nehmen");
+    } else {
+      hints.fire_watch = true;
+      hints.fire_held = false;
+      hints.shot_timer = ch.shot_timer;
+      hints.timer_was_busy = ch.shot_timer >= run.now_ms;
+    }
+  }
+}
+
+void BoatHint(const Tplayer& ch, const TileProbes& p) {
+  if (!input_flags.hit_jump || push_vehicle.in_vehicle) return;
+  if (IsVehicle(p.here_obj) || IsVehicle(TileAtPixel(ch.x + 16, ch.y - 16, 1)) || !VehicleNear(p)) return;
+  Show(Hint::kBoatNotBoarded, "Zum Einsteigen erst ganz ins Boot laufen, dann " + CapToken(PromptKey::kJump) + " drücken");
+}
+
+// A press with the gun drawn that ends without a shot says why.
+void FireHint(const Tplayer& ch) {
+  if (!hints.fire_watch) return;
+  if (ch.shot_timer != hints.shot_timer || !ch.gun_active) {
+    hints.fire_watch = false;
+    return;
+  }
+  if (input_flags.held_action) {
+    hints.fire_held = true;
+    return;
+  }
+  hints.fire_watch = false;
+  if (hints.timer_was_busy)
+    Show(Hint::kReloading, "Die Waffe lädt nach: " + CapToken(PromptKey::kAction) + " gedrückt halten, bis sie schießt");
+  else
+    Show(Hint::kHoldToFire, "Zum Schießen " + CapToken(PromptKey::kAction) + " gedrückt halten");
+}
+
+// One push moves a block one cell; holding on does not push it again.
+void PushHint(const Tplayer& ch, const TileProbes& p) {
+  if (push_vehicle.pushing) {
+    hints.was_pushing = true;
+    hints.push_dir = push_vehicle.push_dir;
+    hints.push_wait = 0;
+    return;
+  }
+  if (hints.push_dir == 0) return;
+  const bool right = hints.push_dir > 0;
+  const bool toward = right ? input_flags.held_right : input_flags.held_left;
+  const bool block = right ? IsPushableBlock(p.wall_right) : IsPushableBlockOnTheLeft(p.wall_left);
+  const bool room = TileAtPixel(right ? ch.x + 80 : ch.x - 48, ch.y + 16, 0) == 0;
+  if (!input_flags.held_action || !toward || !block || !room) {
+    hints.push_dir = 0;
+    return;
+  }
+  if (++hints.push_wait != kPushWaitFrames) return;
+  const PromptKey way = right ? PromptKey::kRight : PromptKey::kLeft;
+  Show(Hint::kPushAgain, "Weiterschieben: " + CapToken(way) + " loslassen und neu drücken, " + CapToken(PromptKey::kAction) + " dabei halten");
+}
+
+bool SaveGameExists() { return GetFileKind(UserFileToRead(kSaveGamePath)) == kFileKindRegular; }
+
+std::string DeathPromptText() {
+  std::string text = "Du bist gestorben.   ";
+  if (SaveGameExists()) text += CapToken(PromptKey::kLoad) + " Spielstand laden   ";
+  return text + CapToken(PromptKey::kMenu) + " zum Hauptmenü";
+}
+
+}  // namespace
+
+void ResetHints() { hints = HintState{}; }
+
+int HintCount(Hint hint) { return hints.shown[size_t(hint)]; }
+
+void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p) {
+  ActionHints(ch, p);
+  BoatHint(ch, p);
+}
+
+void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
+  FireHint(ch);
+  PushHint(ch, p);
+}
+
+void ServeDeathPrompt() {
+  if (FindPlayer()) {
+    hints.player_seen = true;
+    hints.dead_frames = 0;
+    if (hints.death_prompt) ClearNotice();
+    hints.death_prompt = false;
+    return;
+  }
+  if (!hints.player_seen || ++hints.dead_frames < kDeathPromptDelay) return;
+  // Other notices (a failed load) go first; the prompt comes back after them.
+  if (!CurrentNotice().empty()) return;
+  hints.death_prompt = true;
+  ShowNotice(DeathPromptText(), kNoticeUntilCleared);
+}
+}  // namespace vn

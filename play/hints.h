@@ -1,0 +1,26 @@
+#pragma once
+// Short notices when a move fails in a way the game can tell, and the prompt
+// that says how to go on after the player's death. They only look: no rule
+// of play changes because of them.
+#include "play/movement.h"
+
+namespace vn {
+
+enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, kPushAgain, kHoldToFire,
+                        kReloading, kNoAmmunition, kCount };
+
+// Each hint shows at most this often in one level run.
+inline constexpr int kHintsPerRun = 3;
+
+// Forgets the counts and the moves being watched: a new level run.
+void ResetHints();
+// Before the player's step acts on the input flags, and after it.
+void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p);
+void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p);
+// Every play frame: after the player's death, the prompt to load or leave,
+// shown until the player is back (a load) or the run ends.
+void ServeDeathPrompt();
+// How often a hint has been shown in this run (tests).
+int HintCount(Hint hint);
+
+}  // namespace vn

@@ -1,0 +1,171 @@
+// Prompts that name the player's keys, and the hints when a move fails.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/gamepad.h"
+#include "engine/input.h"
+#include "play/bindings.h"
+#include "play/hints.h"
+#include "play/key_caps.h"
+#include "play/key_names.h"
+#include "play/notice.h"
+#include "play/push_vehicle.h"
+#include "play/save_load.h"
+#include "tests/play/play_keys.h"
+#include "tests/support/harness.h"
+#include "world/inventory.h"
+#include "world/world.h"
+
+namespace vn::test {
+namespace {
+
+constexpr int kRow = kFloorRow - 1;
+constexpr int kF3Key = 114;
+
+class Prompts : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    key_name_table.Reset();
+    key_name_table.key_names[162] = "Strg links";
+    key_name_table.key_names[160] = "Umschalt links";
+    key_name_table.key_names[32] = "Leertaste";
+    key_name_table.key_names[69] = "E";
+    key_name_table.key_names[114] = "F3";
+    key_name_table.key_names[27] = "Esc";
+  }
+  void TearDown() override {
+    bindings.Reset();
+    key_name_table.Reset();
+    GameTest::TearDown();
+  }
+  // A floor, the player in column 4 and whatever the test adds.
+  static LevelBuilder Room() {
+    LevelBuilder level(30, 20);
+    level.Floor(kFloorRow).Player(128, kStandY);
+    return level;
+  }
+  static bool NoticeHas(const std::string& part) { return CurrentNotice().find(part) != std::string::npos; }
+  void DrawGun() {
+    TapKey(kDrawWeapon);
+    ASSERT_TRUE(StepFrames(1));
+    ASSERT_EQ(Player()->gun_active, 1);
+  }
+  void TapAction(int times) {
+    for (int i = 0; i < times; ++i) {
+      TapKey(kAction);
+      ASSERT_TRUE(StepFrames(1));
+    }
+  }
+};
+
+TEST_F(Prompts, CapsFollowTheBindingAndTheLastDevice) {
+  EXPECT_EQ(KeyCapLabel(PromptKey::kAction), "Strg");
+  EXPECT_EQ(KeyCapLabel(PromptKey::kJump), "Leertaste");
+  EXPECT_EQ(KeyCapLabel(PromptKey::kRight), "\xE2\x86\x92");
+  EXPECT_EQ(ShortKeyName(163), "Taste 163") << "a key the name file does not know";
+  bindings.key_action = 69;
+  EXPECT_EQ(KeyCapLabel(PromptKey::kAction), "E");
+  ShowNotice("Halten: " + CapToken(PromptKey::kAction) + "!");
+  EXPECT_EQ(CurrentNotice(), "Halten: [E]!");
+
+  const int pad = AttachVirtualPad(true);
+  ASSERT_GE(pad, 0);
+  PollInput();
+  TapPadButton(pad, PAD_BUTTON_SOUTH);
+  PollInput();
+  EXPECT_EQ(LastInputDevice(), INPUT_PAD);
+  EXPECT_EQ(KeyCapLabel(PromptKey::kAction), "X");
+  EXPECT_EQ(KeyCapLabel(PromptKey::kJump), "A");
+  EXPECT_EQ(CurrentNotice(), "Halten: [X]!");
+  TapKey(kJump);
+  PollInput();
+  EXPECT_EQ(KeyCapLabel(PromptKey::kAction), "E");
+  DetachVirtualPad(pad);
+}
+
+TEST_F(Prompts, ActionWithTheGunAtALadderSaysToPutItAway) {
+  Room().Tile(1, 4, kRow, 1).Start();
+  TapAction(1);
+  EXPECT_EQ(HintCount(Hint::kGunAtLadder), 0) << "without the gun the action climbs";
+  DrawGun();
+  TapAction(1);
+  EXPECT_EQ(CurrentNotice(), "Waffe wegstecken ([Umschalt]) zum Klettern");
+  TapAction(6);
+  EXPECT_EQ(HintCount(Hint::kGunAtLadder), kHintsPerRun);
+  EXPECT_EQ(HintCount(Hint::kHoldToFire), 0) << "one hint for one press";
+}
+
+TEST_F(Prompts, LockBesideOrWithoutAKey) {
+  Room().Tile(1, 5, kRow, 285).Start();
+  TapAction(1);
+  EXPECT_TRUE(NoticeHas("Schlüssel"));
+  progress.inventory[kKeySlot] = {1, 1};
+  TapAction(1);
+  EXPECT_EQ(CurrentNotice(), "Ganz ins Schloss hineinlaufen, dann [Strg] drücken");
+  EXPECT_EQ(progress.inventory[kKeySlot][1], 1) << "the hint opens nothing";
+}
+
+TEST_F(Prompts, JumpBesideABoatAndNotInIt) {
+  Room().Tile(1, 6, kRow, 651).Start();
+  HoldKey(kJump);
+  ASSERT_TRUE(StepFrames(1));
+  ReleaseKey(kJump);
+  EXPECT_TRUE(NoticeHas("ins Boot laufen, dann [Leertaste]"));
+  EXPECT_EQ(HintCount(Hint::kBoatNotBoarded), 1);
+}
+
+TEST_F(Prompts, HoldingOnAfterAPushSaysToPressAgain) {
+  Room().Tile(0, 5, kRow, 680).Start();
+  HoldKey(kAction);
+  HoldKey(kRight);
+  ASSERT_TRUE(StepUntil([] { return push_vehicle.pushing == 1; }, 3));
+  ASSERT_TRUE(StepFrames(32 + 10));
+  EXPECT_EQ(HintCount(Hint::kPushAgain), 0) << "not at once";
+  ASSERT_TRUE(StepFrames(15));
+  EXPECT_EQ(HintCount(Hint::kPushAgain), 1);
+  EXPECT_TRUE(NoticeHas("[\xE2\x86\x92] loslassen und neu drücken"));
+  ReleaseKey(kRight);
+  TapKey(kRight);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(push_vehicle.pushing, 1) << "a new press pushes on as before";
+}
+
+TEST_F(Prompts, AnActionPressThatDoesNotFireSaysWhy) {
+  Room().Start();
+  DrawGun();
+  TapAction(1);
+  EXPECT_EQ(CurrentNotice(), "Zum Schießen [Strg] gedrückt halten");
+  ClearNotice();
+  HoldKey(kAction);
+  ASSERT_TRUE(StepFrames(3));
+  ReleaseKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "") << "a hold fired";
+  TapAction(1);
+  EXPECT_TRUE(NoticeHas("lädt nach")) << "right after a shot the gun is not ready";
+  Player()->gun = 1;
+  TapAction(1);
+  EXPECT_TRUE(NoticeHas("Keine Munition"));
+}
+
+TEST_F(Prompts, DeathPromptStaysUntilTheGameIsLoaded) {
+  Room().Start();
+  ASSERT_TRUE(SaveGame(1));
+  ClearNotice();
+  ASSERT_TRUE(StepFrames(1));
+  Player()->power = 0;
+  ASSERT_TRUE(StepFrames(60));
+  ASSERT_EQ(Player(), nullptr);
+  EXPECT_EQ(CurrentNotice(), "Du bist gestorben.   [F3] Spielstand laden   [Esc] zum Hauptmenü");
+  ASSERT_TRUE(StepFrames(600));
+  EXPECT_TRUE(NoticeHas("gestorben")) << "it stays";
+  TapKey(kF3Key);
+  ASSERT_TRUE(StepFrames(2));
+  ASSERT_NE(Player(), nullptr);
+  EXPECT_EQ(CurrentNotice(), "");
+}
+
+}  // namespace
+}  // namespace vn::test
