@@ -49,7 +49,7 @@ void DrawBubbles(float x, float y) {
   struct Bubble {
     float dx, dy, size;
   };
-  constexpr Bubble kBubbles[] = {{0, 5, 8}, {8, 1, 6}, {6, 8, 4}};
+  constexpr Bubble kBubbles[] = {{0, 4, 8}, {10, 0, 5}, {11, 8, 3}};
   SetColor(0, 60, 100);
   for (const Bubble& b : kBubbles) DrawOval(x + b.dx - 1, y + b.dy - 1, b.size + 2, b.size + 2);
   SetColor(150, 215, 245);
