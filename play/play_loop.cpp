@@ -114,7 +114,9 @@ StepResult CharacterStep(const PlayerRef& ch) {
   const int32_t sy = ScreenY(ch->y);
   DrawCharacter(sx, sy, ch->typ, static_cast<uint8_t>(ch->frame), ch->mode, ch->gunangle);
   if (ch->typ == 0) DrawHurtFlash(*ch, sx, sy);
-  figure_boxes.push_back({sx, sy, kTileSize, kTileSize});
+  // Only figures on the screen can be hidden; the rest would only cost time.
+  if (sx > -kTileSize && sx < screen.screen_width && sy > -kTileSize && sy < screen.screen_height)
+    figure_boxes.push_back({sx, sy, kTileSize, kTileSize});
 
   const TileProbes probes = ReadProbes(*ch);
   if (IsWater(probes.here_fg))
