@@ -20,6 +20,14 @@ constexpr Colour kEye{0, 200, 0};
 // Sizes of the ellipse boxes, width x height.
 constexpr float kHeadSize = 12, kBodyW = 14, kBodyH = 12, kHandSize = 5, kFootSize = 7, kEyeSize = 3;
 
+// Under the water picture a dark figure on dark water reads as two blobs; a
+// pale rim and the figure again over the water keep its shape clear while the
+// water still tints it.
+constexpr Colour kWaterRim{225, 240, 255};
+constexpr float kRimWidth = 1.5f;
+constexpr float kWaterRimAlpha = 0.55f;
+constexpr float kOverWaterAlpha = 0.75f;
+
 void Oval(const Colour& c, double x, double y, float w, float h) {
   SetColor(c.r, c.g, c.b);
   DrawOval(float(x), float(y), w, h);
@@ -90,7 +98,39 @@ void Limbs(double x, double y, uint8_t mode, double f) {
   }
 }
 
+// The pale rim of a figure in the water: a little larger than head and body.
+void WaterRim(double x, double y, uint8_t mode) {
+  double head_x = x + 10, head_y = y;
+  if (mode == kPoseSwimRight) head_x = x + 20, head_y = y + 10;
+  if (mode == kPoseSwimLeft) head_x = x, head_y = y + 10;
+  SetColor(kWaterRim.r, kWaterRim.g, kWaterRim.b);
+  DrawOval(float(head_x - kRimWidth), float(head_y - kRimWidth), kHeadSize + 2 * kRimWidth, kHeadSize + 2 * kRimWidth);
+  DrawOval(float(x + 8 - kRimWidth), float(y + 13 - kRimWidth), kBodyW + 2 * kRimWidth, kBodyH + 2 * kRimWidth);
+}
+
 }  // namespace
+
+void DrawFigureOverWater(int32_t x, int32_t y, uint8_t typ, uint8_t frame, uint8_t mode, uint16_t gunangle) {
+  const TDrawState saved = GetDrawState();
+  SetAlpha(kWaterRimAlpha);
+  WaterRim(x, y, mode);
+  SetAlpha(kOverWaterAlpha);
+  DrawCharacter(x, y, typ, frame, mode, gunangle);
+  // A swimmer also shows its eye and both kicking feet, so that head, body and
+  // legs read as one figure lying in the water.
+  const double fx = x, fy = y, kick = 2.0 * SinDeg(frame * 30.0);
+  if (mode == kPoseSwimRight) {
+    Eye(fx + 26, fy + 13);
+    Foot(fx + 2, fy + 13 + kick);
+    Foot(fx + 2, fy + 19 - kick);
+  } else if (mode == kPoseSwimLeft) {
+    Eye(fx + 3, fy + 13);
+    Foot(fx + 23, fy + 13 + kick);
+    Foot(fx + 23, fy + 19 - kick);
+  }
+  SetColor(255, 255, 255);
+  SetAlpha(saved.color_alpha);
+}
 
 void DrawCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t frame, uint8_t mode, uint16_t gunangle) {
   const double fx = x, fy = y;

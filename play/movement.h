@@ -36,9 +36,6 @@ inline constexpr float kGravity = 0.34f;
 inline constexpr float kTerminalSpeed = 15.0f;   // gravity stops here; landing at it kills
 inline constexpr float kJumpSpeed = -7.8f;
 
-// Overlays of the player's step: the sign text box and the health/air bars.
-void DrawSignBox(int32_t text_number);
-void DrawBars(int32_t power, int32_t breath);
 // The player's step only notes the sign box, the bars and the crosshair; they
 // are drawn over the finished scene (foreground, shots, effects) at the end of
 // the frame, so no scenery hides them. Drawing forgets them for the next frame.

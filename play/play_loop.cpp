@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/gamepad.h"
 #include "engine/graphics.h"
@@ -73,6 +74,20 @@ void DrawBackground() {
   SetDrawScale(1, 1);
 }
 
+// Where each figure was drawn this frame: the foreground gives way over these
+// boxes, and figures in the water are drawn once more over it.
+struct FigureInWater {
+  int32_t x, y;
+  uint8_t typ, frame, mode;
+  uint16_t gunangle;
+};
+std::vector<ScreenBox> figure_boxes;
+std::vector<FigureInWater> figures_in_water;
+
+void DrawFiguresOverWater() {
+  for (const FigureInWater& f : figures_in_water) DrawFigureOverWater(f.x, f.y, f.typ, f.frame, f.mode, f.gunangle);
+}
+
 bool ExitReached(const Tplayer& ch) {
   if (GetCode(CellOf(ch.x + 16), CellOf(ch.y + 16)) == kExitCode) return true;
   return IsKeyDown(kKeyLeftControl) && IsKeyDown(kKeyLeftAlt) && IsKeyDown(kKeyPad5);
@@ -101,8 +116,13 @@ StepResult CharacterStep(const PlayerRef& ch) {
   const int32_t sy = ScreenY(ch->y);
   DrawCharacter(sx, sy, ch->typ, static_cast<uint8_t>(ch->frame), ch->mode, ch->gunangle);
   if (ch->typ == 0) DrawHurtFlash(*ch, sx, sy);
+  // Only figures on the screen can be hidden; the rest would only cost time.
+  if (sx > -kTileSize && sx < screen.screen_width && sy > -kTileSize && sy < screen.screen_height)
+    figure_boxes.push_back({sx, sy, kTileSize, kTileSize});
 
   const TileProbes probes = ReadProbes(*ch);
+  if (IsWater(probes.here_fg))
+    figures_in_water.push_back({sx, sy, ch->typ, static_cast<uint8_t>(ch->frame), ch->mode, ch->gunangle});
   CommonPhysicsFirst(*ch, probes);
   if (ch->typ == 0 && ch->power > 0) PlayerStep(ch, probes, sx, sy);
   if (ch->typ != 0) EnemyStep(*ch, probes);
@@ -248,10 +268,13 @@ bool PlayFrame() {
 
   // Without a living player nothing scrolls, so the foreground sits on its cells.
   run.fg_offset = 0;
+  figure_boxes.clear();
+  figures_in_water.clear();
   if (!StepCharacters()) return false;
   ServeDeathPrompt();
 
-  DrawForegroundLayer(run.anim_frame, run.fg_offset);
+  DrawForegroundLayer(run.anim_frame, run.fg_offset, figure_boxes);
+  DrawFiguresOverWater();
 
   UpdateShots();
   UpdateFragments();

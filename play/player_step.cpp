@@ -6,12 +6,13 @@
 #include "engine/input.h"
 #include "engine/key_codes.h"
 #include "engine/numbers.h"
-#include "engine/text.h"
 #include "play/assets.h"
 #include "play/bindings.h"
 #include "play/enemies.h"
 #include "play/fight_effects.h"
 #include "play/hints.h"
+
+#include "play/hud.h"
 #include "play/input_flags.h"
 #include "play/item_names.h"
 #include "play/movement.h"
@@ -44,6 +45,7 @@ struct PendingOverlay {
   int32_t sign = 0;              // sign text number, 0 none
   bool bars = false;
   int32_t power = 0, breath = 0;
+  bool in_water = false;
   bool crosshair = false;
   float crosshair_x = 0, crosshair_y = 0;
 };
@@ -251,31 +253,6 @@ void PlayerFire(Tplayer& ch) {
   if (ch.gun > 0) progress.inventory[ammo_slot][1] -= 1;
 }
 
-void DrawSignBox(int32_t text_number) {
-  // Sign codes outside the table show nothing rather than read past it.
-  if (text_number < 1 || text_number > int32_t(tables.tutorial_texts.size())) return;
-  const std::string& text = tables.tutorial_texts[size_t(text_number - 1)];
-  const int32_t w = MeasureTextWidth(text);
-  const int32_t h = FontLineHeight();
-  SetColor(30, 30, 30);
-  DrawRect(float(screen.screen_width / 2 - w / 2 - 15), float(screen.screen_height / 2 - 15), float(w + 30), float(h + 30));
-  SetColor(244, 254, 230);
-  DrawTextAt(text, float(screen.screen_width / 2 - w / 2), float(screen.screen_height / 2));
-  SetColor(255, 255, 255);
-}
-
-void DrawBars(int32_t power, int32_t breath) {
-  // Ellipses whose width is the value in pixels: red health top left, blue air top right.
-  SetColor(0, 0, 0);
-  DrawOval(20, 20, float(power + 2), 12);
-  DrawOval(float(screen.screen_width - 122), 20, float(breath + 2), 12);
-  SetColor(255, 102, 102);
-  DrawOval(21, 21, float(power), 10);
-  SetColor(0, 153, 204);
-  DrawOval(float(screen.screen_width - 121), 21, float(breath), 10);
-  SetColor(255, 255, 255);
-}
-
 void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t sy) {
   Tplayer& ch = *ref;
   // F1 is taken every step so that a press in mid-air is not kept for later.
@@ -316,6 +293,7 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   overlay.bars = true;
   overlay.power = ch.power;
   overlay.breath = ch.breath;
+  overlay.in_water = IsWater(p.here_fg);
 }
 
 void DrawPlayerOverlay() {
@@ -323,7 +301,7 @@ void DrawPlayerOverlay() {
   const TDrawState saved = GetDrawState();
   SetDrawOrigin(0, 0);
   if (overlay.sign != 0) DrawSignBox(overlay.sign);
-  if (overlay.bars) DrawBars(overlay.power, overlay.breath);
+  if (overlay.bars) DrawBars(overlay.power, overlay.breath, BreathBarShown(overlay.breath, overlay.in_water));
   if (overlay.crosshair) DrawImageFrame(play_assets.crosshair_image, overlay.crosshair_x, overlay.crosshair_y, 0);
   SetDrawOrigin(saved.origin_x, saved.origin_y);
   overlay = PendingOverlay{};

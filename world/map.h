@@ -4,6 +4,7 @@
 // camera and the window's size. Access is bounds-safe: reads outside the
 // arrays give 0, writes outside are ignored, so damaged data cannot corrupt memory.
 #include <cstdint>
+#include <span>
 
 namespace vn {
 
@@ -61,9 +62,16 @@ uint8_t ScanAhead(int32_t px, int32_t py, int32_t dir);
 
 // Draws layers 0 and 1 (frame 0) over the visible window of cells.
 void DrawBackLayers();
+// A figure's box on the screen, in pixels.
+struct ScreenBox {
+  int32_t x = 0, y = 0, w = kTileSize, h = kTileSize;
+};
 // Draws layer 2 with the animation frame, alpha 0.35 for water, 0.95 for 30..99,
-// shifted by fg_offset horizontally.
-void DrawForegroundLayer(int anim_frame, float fg_offset);
+// shifted by fg_offset horizontally. Scenery (30..599) over one of the figures
+// is drawn see-through, so that nobody fights or hides unseen behind a trunk.
+void DrawForegroundLayer(int anim_frame, float fg_offset, std::span<const ScreenBox> figures = {});
+// The alpha of scenery while a figure is behind it.
+inline constexpr float kSceneryOverFigureAlpha = 0.4f;
 // The alpha a foreground tile value is drawn at.
 float ForegroundTileAlpha(uint16_t value);
 

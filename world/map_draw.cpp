@@ -47,11 +47,33 @@ float ForegroundTileAlpha(uint16_t value) {
   return 1;
 }
 
-void DrawForegroundLayer(int anim_frame, float fg_offset) {
+namespace {
+
+bool CoversAFigure(float x, int32_t y, std::span<const ScreenBox> figures) {
+  for (const ScreenBox& box : figures) {
+    if (x < float(box.x + box.w) && x + float(kTileSize) > float(box.x) && y < box.y + box.h && y + kTileSize > box.y)
+      return true;
+  }
+  return false;
+}
+
+// Water stays as it is (figures show through it anyway), and deadly scenery
+// never hides anyone who is still alive.
+bool IsHidingScenery(uint16_t value) { return value >= 30 && value < 600; }
+
+}  // namespace
+
+void DrawForegroundLayer(int anim_frame, float fg_offset, std::span<const ScreenBox> figures) {
   ForEachVisibleCell(2, [&](const ImageRef& picture, uint16_t value, int32_t x, int32_t y) {
-    if (value < 100) SetAlpha(ForegroundTileAlpha(value));
-    DrawImageFrame(picture, float(x) + fg_offset, float(y), anim_frame);
-    if (value < 100) SetAlpha(1);
+    const float draw_x = float(x) + fg_offset;
+    const bool see_through = !figures.empty() && IsHidingScenery(value) && CoversAFigure(draw_x, y, figures);
+    if (see_through) {
+      SetAlpha(kSceneryOverFigureAlpha);
+    } else if (value < 100) {
+      SetAlpha(ForegroundTileAlpha(value));
+    }
+    DrawImageFrame(picture, draw_x, float(y), anim_frame);
+    if (see_through || value < 100) SetAlpha(1);
   });
 }
 

@@ -3,11 +3,13 @@
 
 #include "app/resources.h"
 #include "engine/graphics.h"
+#include "engine/text.h"
 #include "engine/timing.h"
 #include "play/character_draw.h"
-#include "play/movement.h"
+#include "play/hud.h"
 #include "play/notice.h"
 #include "tests/support/harness.h"
+#include "world/map.h"
 #include "world/tiles.h"
 
 namespace vn::test {
@@ -64,34 +66,97 @@ TEST_P(Bars, WidthIsTheValueInPixels) {
   if (breath > 4) {
     EXPECT_TRUE(PixelIs(800 - 121 + breath - 4, 26, 0, 153, 204));
   }
-  EXPECT_TRUE(PixelIs(21 + power + 3, 26, 255, 255, 255));
-  EXPECT_TRUE(PixelIs(800 - 121 + breath + 3, 26, 255, 255, 255));
+  // Past the value lies only the faint grey track of the full width, then nothing.
+  for (int32_t x : {21 + power + 3, 800 - 121 + breath + 3}) {
+    const Rgb c = PixelAt(x, 26);
+    const bool track = c.r == c.g && c.g == c.b && c.r > 150 && c.r < 200;
+    const bool past_track = x >= 20 + 102 && (x < 678 || x >= 678 + 102);
+    EXPECT_TRUE(past_track ? c.r == 255 && c.g == 255 : track) << "at x " << x << ": " << c.r;
+  }
   if (power == 0) {
     EXPECT_TRUE(PixelIs(21, 26, 0, 0, 0)) << "an empty bar keeps its 2 px black outline";
   }
 }
 INSTANTIATE_TEST_SUITE_P(Drawing, Bars, ::testing::Values(BarCase{100, 100}, BarCase{37, 5}, BarCase{0, 0}));
 
+// Opaque foreground value 100 painted plain green (8 frames) while the object lives.
+class GreenForeground {
+ public:
+  GreenForeground() : kept_(world_assets.tile_images[100][2]) {
+    SetColor(0, 160, 0);
+    DrawRect(0, 0, 32, 32);
+    ImageRef green = CreateBlankImage(32, 32, 8, 0);
+    for (int frame = 0; frame < 8; ++frame) GrabImageFrame(green, 0, 0, frame);
+    SetColor(255, 255, 255);
+    world_assets.tile_images[100][2] = green;
+  }
+  ~GreenForeground() { world_assets.tile_images[100][2] = kept_; }
+ private:
+  ImageRef kept_;
+};
+
 // Help the player cannot read is no help: the sign box and the bars are drawn
-// over the finished scene, even where opaque foreground covers everything.
-TEST_F(Drawing, SignBoxAndBarsStayOverOpaqueForeground) {
-  SetColor(0, 160, 0);
-  DrawRect(0, 0, 32, 32);
-  ImageRef green = CreateBlankImage(32, 32, 8, 0);
-  for (int frame = 0; frame < 8; ++frame) GrabImageFrame(green, 0, 0, frame);
-  SetColor(255, 255, 255);
-  const ImageRef kept = world_assets.tile_images[100][2];
-  world_assets.tile_images[100][2] = green;
-  LevelBuilder level(40, 20);
-  level.Floor(15).Fill(2, 0, 0, 39, 19, 100).Tile(1, 12, 14, 58).Code(12, 14, 1).Player(12 * 32, 14 * 32, 60);
+// over the finished scene, even where opaque foreground covers everything, and
+// the sign box keeps away from the player. Scenery over a figure gives way.
+TEST_F(Drawing, OverlayAndFiguresStayVisibleUnderOpaqueForeground) {
+  const GreenForeground green;
+  LevelBuilder level(40, 18);   // no taller than the window: the camera stays put
+  level.Floor(15).Fill(2, 0, 0, 39, 17, 100).Tile(1, 12, 14, 58).Code(12, 14, 1).Player(12 * 32, 14 * 32, 60);
+  level.Enemy(18 * 32, 14 * 32);
   level.Start();
-  const bool ran = StepFrames(2);
-  world_assets.tile_images[100][2] = kept;
-  ASSERT_TRUE(ran);
-  EXPECT_TRUE(PixelIs(5, 590, 0, 160, 0)) << "the foreground covers the scene";
-  EXPECT_TRUE(PixelIs(400, 300 - 10, 30, 30, 30)) << "the sign box";
+  ASSERT_TRUE(StepFrames(2));
+  EXPECT_TRUE(PixelIs(5, 570, 0, 160, 0)) << "the foreground covers the scene";
+  for (int x : {12 * 32 + 16, 18 * 32 + 16}) {
+    const Rgb figure = PixelAt(x, 14 * 32 + 18);
+    EXPECT_LT(figure.g, 120) << "the scenery over a figure at x " << x << " is see-through";
+  }
+  EXPECT_TRUE(PixelIs(400, 44 + 5, 30, 30, 30)) << "the sign box at the top, away from the player below";
+  EXPECT_TRUE(PixelIs(400, 300, 0, 160, 0)) << "nothing in the middle";
   EXPECT_TRUE(PixelIs(21 + 60 - 4, 26, 255, 102, 102)) << "the health bar";
-  EXPECT_TRUE(PixelIs(800 - 121 + 100 - 4, 26, 0, 153, 204)) << "the air bar";
+  EXPECT_TRUE(PixelIs(800 - 121 + 100 - 4, 26, 0, 160, 0)) << "full air out of the water: no air bar";
+}
+
+TEST_F(Drawing, AirBarShowsInWaterAndUntilFullAgain) {
+  LevelBuilder level(30, 20);
+  level.Floor(15).Fill(2, 10, 10, 14, 14, 1).Player(12 * 32, 14 * 32);
+  level.Start();
+  ASSERT_TRUE(StepFrames(2));
+  EXPECT_TRUE(PixelIs(800 - 121 + 90, 26, 0, 153, 204)) << "in the water";
+  Player()->x = 20 * 32;   // out of the water with air missing
+  Player()->breath = 80;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_TRUE(PixelIs(800 - 121 + 70, 26, 0, 153, 204));
+  Player()->breath = 100;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_FALSE(PixelIs(800 - 121 + 70, 26, 0, 153, 204)) << "full again: gone";
+}
+
+bool Overlaps(const HudRect& a, const HudRect& b) {
+  return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// Wherever the camera leaves the player, in any window size, the sign box covers
+// neither the figure (drawn up to a falling step away from where it stands now)
+// nor the bars nor the notice at the same edge.
+TEST_F(Drawing, SignBoxNeverCoversThePlayerBarsOrNotice) {
+  const Screen kept = screen;
+  const int32_t notice_h = FontLineHeight() + 20;
+  for (auto [w, h] : {std::pair{800, 600}, {640, 480}, {1280, 720}, {1600, 900}}) {
+    screen.screen_width = w;
+    screen.screen_height = h;
+    for (bool notice : {false, true}) {
+      for (int32_t y = -16; y <= h - 16; y += 4) {
+        const bool lower = y + 16 > h / 2;
+        const HudRect sign = SignBoxRect(w - 100, FontLineHeight(), lower, notice);
+        const HudRect figure{0, y - 16, w, 64};
+        const HudRect notice_box{0, lower ? 44 : h - 40 - notice_h, w, notice_h};
+        EXPECT_FALSE(Overlaps(sign, figure)) << w << "x" << h << " player at " << y;
+        EXPECT_FALSE(Overlaps(sign, HealthBarArea()) || Overlaps(sign, BreathBarArea())) << w << "x" << h;
+        EXPECT_FALSE(notice && Overlaps(sign, notice_box)) << w << "x" << h << " player at " << y;
+      }
+    }
+  }
+  screen = kept;
 }
 
 TEST_F(Drawing, NoticeShowsForItsTimeNearTheBottom) {
