@@ -19,7 +19,7 @@ int ScriptKeyCode(const std::string& name) {
       {"right", 39}, {"left", 37},  {"up", 38},     {"down", 40},  {"jump", 32},
       {"action", 162}, {"draw", 160}, {"inventory", 73}, {"look", 76},
       {"f1", 112},   {"f3", 114},   {"f12", 123},   {"esc", 27},   {"space", 32},
-      {"i", 73},     {"lctrl", 162}, {"lalt", 164}, {"num5", 101}, {"enter", 13}};
+      {"i", 73},     {"lctrl", 162}, {"lalt", 164}, {"lshift", 160}, {"l", 76}, {"num5", 101}, {"enter", 13}};
   auto it = codes.find(name);
   return it == codes.end() ? 0 : it->second;
 }

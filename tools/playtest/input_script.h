@@ -15,7 +15,7 @@
 // read keys as held, so they need at least one frame of holding.
 //
 // Key names: right left up down jump action draw inventory look (the default
-// bindings), f1 f3 f12 esc space i lctrl lalt num5 and the arrows.
+// bindings), f1 f3 f12 esc space i l lctrl lshift lalt num5 and the arrows.
 //
 // The bag takes frames like play: "1 +inventory" opens it, each press of left
 // or right pages once (a press while a page turns waits for it; holding on
