@@ -31,7 +31,8 @@ float GetPadY(int port);
 void ClearPadButtons(int port_mask);
 
 // Handles all pending window messages (keys, mouse, focus, close, joystick
-// hot-plug). Called by every query and by TTimer::Wait.
+// hot-plug). Called by every query and by TTimer::Wait; the system is asked
+// for news at most once per millisecond, the queue is emptied every time.
 void PollInput();
 
 // The virtual-key number of a physical key (USB HID usage id, the numbering
