@@ -98,10 +98,11 @@ Fan MakeFan(int points) {
   return fan;
 }
 
-// Plain: every quad blended, translucent ones by alpha modulation, as a
-// straightforward loop would draw them. Fast: translucent quads from textures
-// that carry their alpha and all others copied unblended, the cheapest the
-// renderer can do for this mix (a bound no game frame can beat).
+// Plain: every quad and shape blended, translucent quads by alpha modulation,
+// as a straightforward loop would draw them. Fast: translucent quads from
+// textures that carry their alpha, all other quads and the (opaque) shapes
+// drawn unblended, the cheapest the renderer can do for this mix (a bound no
+// game frame can beat).
 void DrawFloorFrame(FloorDevice& device, const DrawMix& mix, const Fan& fan, std::vector<SDL_Vertex>& moved,
                     int width, int height, bool fast) {
   SDL_SetRenderTarget(device.renderer, device.target);
@@ -118,6 +119,7 @@ void DrawFloorFrame(FloorDevice& device, const DrawMix& mix, const Fan& fan, std
     const SDL_Rect dst = {(cell % columns) * 32 - 7, (cell / columns) * 32 - 5, 32, 32};
     SDL_RenderCopy(device.renderer, tile, nullptr, &dst);
   }
+  SDL_SetRenderDrawBlendMode(device.renderer, fast ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
   for (int i = 0; i < int(std::lround(mix.ovals)); ++i) {
     const float x = float((i * 37) % (width - 16)), y = float((i * 53) % (height - 16));
     for (size_t v = 0; v < fan.vertices.size(); ++v) {

@@ -11,6 +11,9 @@ namespace vn {
 
 // Applies one event to the key, mouse, pad, close and timer state.
 void TranslateEvent(const SDL_Event& event);
+// As PollInput, but always fetches the system's news first: for changes that
+// only a fetch turns into events (a virtual pad's buttons, a hot-plug).
+void FetchInput();
 // Opens the first joystick as port 0 if none is open yet.
 void OpenFirstPad();
 // Closes port 0's joystick (platform shutdown).

@@ -230,20 +230,20 @@ int AttachVirtualPad(bool mapped) {
   const int index = SDL_JoystickAttachVirtualEx(&desc);
   if (index < 0) return -1;
   virtual_pads.push_back(SDL_JoystickOpen(index));
-  PollInput();  // the hot-plug message opens it for the game
+  FetchInput();  // the hot-plug message opens it for the game
   return int(virtual_pads.size()) - 1;
 }
 
 void SetVirtualPadButton(int handle, int button, bool down) {
   if (handle < 0 || size_t(handle) >= virtual_pads.size() || virtual_pads[size_t(handle)] == nullptr) return;
   SDL_JoystickSetVirtualButton(virtual_pads[size_t(handle)], button, down ? SDL_PRESSED : SDL_RELEASED);
-  PollInput();
+  FetchInput();
 }
 
 void SetVirtualPadAxis(int handle, int axis, int value) {
   if (handle < 0 || size_t(handle) >= virtual_pads.size() || virtual_pads[size_t(handle)] == nullptr) return;
   SDL_JoystickSetVirtualAxis(virtual_pads[size_t(handle)], axis, Sint16(std::clamp(value, -32768, 32767)));
-  PollInput();
+  FetchInput();
 }
 
 void DetachVirtualPad(int handle) {
@@ -254,7 +254,7 @@ void DetachVirtualPad(int handle) {
   virtual_pads[size_t(handle)] = nullptr;
   for (int i = 0; i < SDL_NumJoysticks(); ++i)
     if (SDL_JoystickGetDeviceInstanceID(i) == instance) SDL_JoystickDetachVirtual(i);
-  PollInput();
+  FetchInput();
 }
 
 }  // namespace vn

@@ -111,9 +111,18 @@ SDL_Vertex ColouredVertex(SDL_FPoint point) {
   return vertex;
 }
 
+// The device blend for a shape filled with the drawing colour. An opaque colour
+// covers what lies beneath whether it is blended or not, and unblended is far
+// cheaper in software: there every blended triangle is drawn into a scratch
+// surface of its own, which is made, blended over and freed triangle by triangle.
+SDL_BlendMode ShapeBlend() {
+  const SDL_BlendMode blend = DeviceBlend(state.blend_mode);
+  return blend == SDL_BLENDMODE_BLEND && DeviceAlpha() == 255 ? SDL_BLENDMODE_NONE : blend;
+}
+
 void FillPolygon(const SDL_Vertex* vertices, int vertex_count, const int* indices, int index_count) {
   if (!device.renderer) return;
-  SDL_SetRenderDrawBlendMode(device.renderer, DeviceBlend(state.blend_mode));
+  SDL_SetRenderDrawBlendMode(device.renderer, ShapeBlend());
   SDL_RenderGeometry(device.renderer, nullptr, vertices, vertex_count, indices, index_count);
 }
 
@@ -415,7 +424,7 @@ void DrawRect(float x, float y, float w, float h) {
     const SDL_FRect rect = {left, top, std::fabs(corners[2].x - corners[0].x), std::fabs(corners[2].y - corners[0].y)};
     if (OutsideTarget(rect.x, rect.y, rect.x + rect.w, rect.y + rect.h)) return;
     ++draw_stats.rects;
-    SDL_SetRenderDrawBlendMode(device.renderer, DeviceBlend(state.blend_mode));
+    SDL_SetRenderDrawBlendMode(device.renderer, ShapeBlend());
     SDL_SetRenderDrawColor(device.renderer, uint8_t(state.color_red), uint8_t(state.color_green),
                            uint8_t(state.color_blue), DeviceAlpha());
     SDL_RenderFillRectF(device.renderer, &rect);

@@ -252,10 +252,36 @@ void ClosePad() {
   ResetPadState();
 }
 
+namespace {
+
+uint64_t last_fetch_ms = 0;
+
+void TranslateQueuedEvents() {
+  SDL_Event event;
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) TranslateEvent(event);
+}
+
+}  // namespace
+
 void PollInput() {
   if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
-  SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) TranslateEvent(event);
+  // Fetching news from the system polls the window system and every joystick
+  // driver with system calls, while play asks for keys hundreds of times a
+  // frame (the exit chord is read for every character): news is fetched at
+  // most once per millisecond, and what is already queued is taken every time.
+  const uint64_t now = SDL_GetTicks64();
+  if (now != last_fetch_ms) {
+    last_fetch_ms = now;
+    SDL_PumpEvents();
+  }
+  TranslateQueuedEvents();
+}
+
+void FetchInput() {
+  if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
+  last_fetch_ms = SDL_GetTicks64();
+  SDL_PumpEvents();
+  TranslateQueuedEvents();
 }
 
 int IsKeyDown(int key) {

@@ -38,7 +38,8 @@ int LastInputDevice();
 void NotePadInput();
 
 // Handles all pending window messages (keys, mouse, focus, close, joystick
-// hot-plug). Called by every query and by TTimer::Wait.
+// hot-plug). Called by every query and by TTimer::Wait; the system is asked
+// for news at most once per millisecond, the queue is emptied every time.
 void PollInput();
 
 // The virtual-key number of a physical key (USB HID usage id, the numbering

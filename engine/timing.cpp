@@ -233,7 +233,7 @@ TTimer::~TTimer() {
 int TTimer::Wait() {
   if (virtual_clock) {
     virtual_now += period_ms_;
-    PollInput();
+    FetchInput();
     wticks_ = ticks_;
     return 1;
   }
@@ -242,7 +242,7 @@ int TTimer::Wait() {
 
   // Messages that arrived during the frame first: if a tick is among them the
   // frame ran long and we do not wait at all.
-  PollInput();
+  FetchInput();
   const int slot = FindSlot(id_);
   if (slot < 0) return 0;
   while (ticks_ == wticks_) {

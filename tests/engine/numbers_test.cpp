@@ -29,6 +29,18 @@ TEST(Numbers, SineAndCosineWorkInDegreesWithNinetyPointingDown) {
   }
 }
 
+// Whole degrees may come from a table; movement relies on every value being
+// exactly the one the extended-precision expression gives, minus zero included.
+TEST(Numbers, SineAndCosineOfEveryAngleAreTheExtendedPrecisionValues) {
+  constexpr long double kRadiansPerDegree = 0.017453292519943295L;
+  for (double d = -800; d <= 800; d += 0.5) {
+    ASSERT_EQ(SinDeg(d), double(std::sin(d * kRadiansPerDegree))) << d;
+    ASSERT_EQ(CosDeg(d), double(std::cos(d * kRadiansPerDegree))) << d;
+  }
+  EXPECT_TRUE(std::signbit(SinDeg(-0.0)));
+  EXPECT_TRUE(std::isnan(SinDeg(std::nan(""))));
+}
+
 TEST(Numbers, FloatModKeepsTheSignOfTheDividend) {
   struct Case {
     double a, b, result;
