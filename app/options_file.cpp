@@ -3,6 +3,7 @@
 
 #include <array>
 #include <iostream>
+#include <utility>
 
 #include "engine/display_scale.h"
 #include "engine/paths.h"
@@ -62,6 +63,9 @@ bool ParseOptions(const std::string& text, TOptions& out) {
     }
     read.lines.push_back(line);
   }
+  // Measured as the game writes it back (every known name on a line), so a file
+  // the game wrote is never too large to be read again.
+  if (FormatOptions(read).size() > kMaxFileBytes) return false;
   out = read;
   return true;
 }
@@ -99,25 +103,41 @@ void LoadOptions() {
     std::cerr << "Vornadel: cannot read " << kOptionsPath << "; using the default display and pad options." << std::endl;
     return;
   }
-  if (!ParseOptions(std::string(bytes.begin(), bytes.end()), options))
-    std::cerr << "Vornadel: " << kOptionsPath << " is damaged; using the default display and pad options." << std::endl;
+  std::string text(bytes.begin(), bytes.end());
+  if (ParseOptions(text, options)) return;
+  options.damaged = true;
+  options.damaged_text = std::move(text);
+  std::cerr << "Vornadel: " << kOptionsPath << " is damaged; using the default display and pad options (the file is kept as "
+            << kDamagedOptionsPath << ")." << std::endl;
 }
 
 void RememberDisplayChoices() {
   if (IsFullscreen() != options.started_fullscreen) options.fullscreen = IsFullscreen();
 }
 
-bool SaveOptions() {
-  if (!options.writable) return false;
-  StreamRef stream = OpenUserFileForWriting(kOptionsPath);
+namespace {
+
+bool WriteUserText(const char* relative, const std::string& text) {
+  StreamRef stream = OpenUserFileForWriting(relative);
   if (!stream) return false;
-  const std::string text = FormatOptions(options);
   try {
     stream->WriteBytes(text.data(), text.size());
   } catch (const TStreamException&) {
     return false;   // dropped without Close: the old file stays
   }
   return stream->Close();
+}
+
+}  // namespace
+
+bool SaveOptions() {
+  if (!options.writable) return false;
+  if (options.damaged) {
+    if (!WriteUserText(kDamagedOptionsPath, options.damaged_text)) return false;
+    options.damaged = false;
+    options.damaged_text.clear();
+  }
+  return WriteUserText(kOptionsPath, FormatOptions(options));
 }
 
 }  // namespace vn

@@ -82,8 +82,9 @@ void MainMenuStep() {
   TakePadActionHits(PAD_CANCEL);
   // The highlight follows the pointer when the mouse moves and the keys or the
   // pad when they are used; the pointer then goes to the highlighted entry.
-  const bool mouse_moved = front.mouse_x != front.last_mouse_x || front.mouse_y != front.last_mouse_y;
-  if (mouse_moved && EntryAt(front.mouse_y) >= 0) front.menu_highlight = uint8_t(EntryAt(front.mouse_y));
+  // Only a move the player made counts: a pointer resting where the window
+  // opened leaves the highlight on the first entry.
+  if (TakeMouseMoves() != 0 && EntryAt(front.mouse_y) >= 0) front.menu_highlight = uint8_t(EntryAt(front.mouse_y));
   if (const int move = MenuMoveThisFrame(); move != 0) {
     const int count = int(kEntries.size());
     front.menu_highlight = uint8_t((int(front.menu_highlight) + count + move) % count);
@@ -92,8 +93,6 @@ void MainMenuStep() {
     front.mouse_x = GetMouseX();
     front.mouse_y = GetMouseY();
   }
-  front.last_mouse_x = front.mouse_x;
-  front.last_mouse_y = front.mouse_y;
   for (size_t i = 0; i < kEntries.size(); ++i) {
     if (i == front.menu_highlight) SetColor(kHighlightColour[0], kHighlightColour[1], kHighlightColour[2]);
     else SetColor(254, 254, 254);

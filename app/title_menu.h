@@ -18,7 +18,6 @@ struct FrontEnd {
   bool binding_once = false;          // selected_line was chosen by Enter: it takes one key
   bool quit_requested = false;        // the menu ends after this frame
   uint8_t menu_highlight = 0;         // entry 0..3 that Enter (or the pad) picks
-  int32_t last_mouse_x = -1, last_mouse_y = -1;   // pointer at the last menu frame: a move moves the highlight
   uint8_t screenshot_count = 0;       // number of the next screenshot file, wraps after 255
   PixmapRef screenshot_pixmap;        // the last screenshot taken (1600 x 900)
   std::string menu_message;           // a German message shown for a few seconds

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "engine/events.h"
 #include "engine/input.h"
 #include "engine/paths.h"
+#include "engine/stream.h"
 
 namespace vn {
 
@@ -140,11 +142,55 @@ int ActionHeld(int action) {
   return 0;
 }
 
+// The largest database in circulation is about half a megabyte.
+constexpr size_t kMaxMappingFileBytes = 4 * 1024 * 1024;
+// A mapping names at most a few dozen controls; a longer line is rubbish.
+constexpr size_t kMaxMappingLineBytes = 2048;
+
+// "platform:<name>," anywhere in the line; empty when the line names none.
+std::string PlatformOf(const std::string& line) {
+  const size_t at = line.find("platform:");
+  if (at == std::string::npos) return {};
+  const size_t start = at + 9;
+  return line.substr(start, line.find(',', start) - start);
+}
+
+// A line SDL can take: "<32 hex digits>,<name>,<control:input>,...", printable.
+bool LooksLikeMapping(const std::string& line) {
+  if (line.size() < 34 || line.size() > kMaxMappingLineBytes || line[32] != ',') return false;
+  for (size_t i = 0; i < 32; ++i)
+    if (std::isxdigit(static_cast<unsigned char>(line[i])) == 0) return false;
+  for (const char c : line)
+    if (static_cast<unsigned char>(c) < 32) return false;
+  return line.find(',', 33) != std::string::npos;
+}
+
 void AddMappingFile(const std::string& path) {
-  if (SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb")) SDL_GameControllerAddMappingsFromRW(file, 1);
+  std::error_code error;
+  if (GetFileKind(path) != kFileKindRegular || std::filesystem::file_size(path, error) > kMaxMappingFileBytes) return;
+  std::vector<uint8_t> bytes;
+  if (ReadWholeFile(path, bytes)) AddControllerMappings(std::string(bytes.begin(), bytes.end()));
 }
 
 }  // namespace
+
+int AddControllerMappings(const std::string& text) {
+  if (text.size() > kMaxMappingFileBytes) return 0;
+  int added = 0;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Databases list every system; only this one's lines (and those for all) apply.
+    if (!LooksLikeMapping(line)) continue;
+    if (const std::string platform = PlatformOf(line); !platform.empty() && platform != SDL_GetPlatform()) continue;
+    if (SDL_GameControllerAddMapping(line.c_str()) >= 0) ++added;
+  }
+  return added;
+}
 
 bool IsMappedPad(int device_index) { return enabled && SDL_IsGameController(device_index) == SDL_TRUE; }
 

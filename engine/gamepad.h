@@ -6,6 +6,8 @@
 // (input.h's port 0). All connected controllers act together; they may come
 // and go while the game runs.
 
+#include <string>
+
 namespace vn {
 
 // Buttons by position (south = bottom of the four face buttons).
@@ -51,6 +53,12 @@ int ConnectedControllerCount();
 // Off: every device is a raw joystick, as without controller support.
 void SetControllersEnabled(bool on);
 bool ControllersEnabled();
+
+// Reads the lines of a controller database (the gamecontrollerdb.txt format:
+// "<guid>,<name>,<control>:<input>,..." with an optional "platform:" field)
+// and hands the ones for this system to SDL. Comments, rubbish lines and
+// files of more than 4 MiB are passed over. Returns the mappings SDL took.
+int AddControllerMappings(const std::string& text);
 
 // Test seams: SDL's virtual joysticks, which arrive and leave through the same
 // hot-plug messages as real pads. A mapped one has the standard layout

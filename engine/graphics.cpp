@@ -196,42 +196,56 @@ bool IsSoftwareGL() {
          name.find("Software") != std::string::npos;
 }
 
+// Created hidden and shown only once its renderer works, so a trial that fails
+// is never seen; the title comes with the showing, so no search by name ever
+// finds a window that is about to go.
 SDL_Window* CreateWindow(int width, int height, int depth, Uint32 extra) {
   // Resizable and fullscreen only change how large the finished picture is shown.
-  Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | extra;
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | extra;
   if (depth != 0 || IsFullscreen()) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  return SDL_CreateWindow(app_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+  return SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+}
+
+void DropWindowAndRenderer() {
+  if (device.renderer) SDL_DestroyRenderer(device.renderer);
+  if (device.window) SDL_DestroyWindow(device.window);
+  device.renderer = nullptr;
+  device.window = nullptr;
+}
+
+bool TryWindowAndRenderer(int width, int height, int depth, Uint32 window_flags, int driver, Uint32 renderer_flags) {
+  device.window = CreateWindow(width, height, depth, window_flags);
+  if (device.window) device.renderer = SDL_CreateRenderer(device.window, driver, renderer_flags);
+  return device.renderer != nullptr;
 }
 
 // An accelerated OpenGL renderer where the GPU is real, SDL's software renderer
-// where it is not (headless, or OpenGL rasterised on the CPU).
+// where it is not (headless, or OpenGL rasterised on the CPU). Every trial
+// happens on a hidden window: the player sees exactly one window, the one kept.
 bool CreateWindowAndRenderer(int width, int height, int depth) {
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   const int software = RendererIndex("software");
   const int opengl = RendererIndex("opengl");
+  constexpr Uint32 kAccelerated = SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE;
+  bool made = false;
   if (!renderer_override.empty() && renderer_override != "software") {
     const int chosen = RendererIndex(renderer_override);
     if (chosen < 0) return false;
-    device.window = CreateWindow(width, height, depth, renderer_override == "opengl" ? SDL_WINDOW_OPENGL : 0);
-    if (!device.window) return false;
-    device.renderer = SDL_CreateRenderer(device.window, chosen, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-    return device.renderer != nullptr;
+    made = TryWindowAndRenderer(width, height, depth, renderer_override == "opengl" ? SDL_WINDOW_OPENGL : 0, chosen,
+                                kAccelerated);
+  } else {
+    if (!IsHeadless() && opengl >= 0 && renderer_override.empty()) {
+      made = TryWindowAndRenderer(width, height, depth, SDL_WINDOW_OPENGL, opengl, kAccelerated) && !IsSoftwareGL();
+      // A window that once held a GL context is not reliably usable by the
+      // software renderer, so a plain one replaces it (neither was shown yet).
+      if (!made) DropWindowAndRenderer();
+    }
+    if (!made) made = TryWindowAndRenderer(width, height, depth, 0, software, SDL_RENDERER_TARGETTEXTURE);
   }
-  if (!IsHeadless() && opengl >= 0 && renderer_override.empty()) {
-    device.window = CreateWindow(width, height, depth, SDL_WINDOW_OPENGL);
-    if (!device.window) return false;
-    device.renderer = SDL_CreateRenderer(device.window, opengl, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-    if (device.renderer && !IsSoftwareGL()) return true;
-    if (device.renderer) SDL_DestroyRenderer(device.renderer);
-    device.renderer = nullptr;
-    // A window that once held a GL context is not reliably usable by the
-    // software renderer, so start again with a plain one.
-    SDL_DestroyWindow(device.window);
-  }
-  device.window = CreateWindow(width, height, depth, 0);
-  if (!device.window) return false;
-  device.renderer = SDL_CreateRenderer(device.window, software, SDL_RENDERER_TARGETTEXTURE);
-  return device.renderer != nullptr;
+  if (!made) return false;
+  SDL_SetWindowTitle(device.window, app_title.c_str());
+  SDL_ShowWindow(device.window);
+  return true;
 }
 
 void ApplyDeviceState() {

@@ -51,6 +51,11 @@ int mouse_x = 0;   // picture pixels
 int mouse_y = 0;
 int mouse_window_x = 0;   // window coordinates of the last position
 int mouse_window_y = 0;
+// The next position report only tells where the pointer is: the first one, and
+// the one that comes with the pointer entering the window (a window opening
+// under a resting pointer). Only later changes are moves the player made.
+bool pointer_report_is_placement = true;
+int mouse_moves = 0;   // moves the player made since TakeMouseMoves
 int mouse_wheel = 0;
 int close_request = 0;
 int last_device = INPUT_KEYBOARD;
@@ -141,6 +146,8 @@ void TranslateWindowEvent(const SDL_WindowEvent& window) {
     if (window.event == SDL_WINDOWEVENT_FOCUS_GAINED && WindowMinimised(window.windowID)) return;
     keys.Clear();
     ClearMouseState();
+  } else if (window.event == SDL_WINDOWEVENT_ENTER) {
+    pointer_report_is_placement = true;
   } else if (window.event == SDL_WINDOWEVENT_CLOSE) {
     close_request = 1;
   }
@@ -201,6 +208,9 @@ void TranslateEvent(const SDL_Event& event) {
       if (const uint8_t key = KeyCodeFromScancode(event.key.keysym.scancode); key != 0) keys.Release(key);
       break;
     case SDL_MOUSEMOTION:
+      if (!pointer_report_is_placement && (event.motion.x != mouse_window_x || event.motion.y != mouse_window_y))
+        ++mouse_moves;
+      pointer_report_is_placement = false;
       mouse_window_x = event.motion.x;
       mouse_window_y = event.motion.y;
       WindowToPicture(event.motion.x, event.motion.y, mouse_x, mouse_y);
@@ -307,6 +317,13 @@ int GetMouseX() {
 int GetMouseY() {
   PollInput();
   return mouse_y;
+}
+
+int TakeMouseMoves() {
+  PollInput();
+  const int moves = mouse_moves;
+  mouse_moves = 0;
+  return moves;
 }
 
 void MovePointer(int x, int y) {
@@ -458,6 +475,8 @@ void ResetInputForTest() {
   mouse_y = 0;
   mouse_window_x = 0;
   mouse_window_y = 0;
+  pointer_report_is_placement = true;
+  mouse_moves = 0;
   close_request = 0;
   window_focused = true;
   last_device = INPUT_KEYBOARD;

@@ -14,6 +14,10 @@ void ClearKeys();              // handles pending messages, then clears every ke
 // In pixels of the picture the game draws, whatever the window's size.
 int GetMouseX();
 int GetMouseY();
+// Moves of the pointer the player made since the last call, then 0. Where the
+// pointer already rests when the window appears under it, or where it enters
+// the window, is no move; neither is MovePointer.
+int TakeMouseMoves();
 // Puts the pointer on a picture pixel (menus moved by keys or pad).
 void MovePointer(int x, int y);
 int IsMouseDown(int button);   // 1 left, 2 right, 3 middle

@@ -33,10 +33,13 @@ run_one() {
   local target="$1" name="${1%_fuzz}"
   local seeds="tests/fuzz/corpus/$name" scratch="$build/corpus/$name" log="$build/logs/${1%_fuzz}.log"
   mkdir -p "$seeds" "$scratch"
+  # Text formats get the words of their grammar (tests/fuzz/<name>.dict).
+  local dict=()
+  [[ -f tests/fuzz/$name.dict ]] && dict=(-dict="tests/fuzz/$name.dict")
   # -rss_limit_mb stops a runaway allocation before it starves the machine;
   # -timeout counts an input that hangs a reader as a finding.
   if "$build/tests/fuzz/$target" "$scratch" "$seeds" -max_total_time="$seconds" -rss_limit_mb=2048 \
-       -timeout=10 -print_final_stats=1 -artifact_prefix="$build/findings/$name-" >"$log" 2>&1; then
+       -timeout=10 -print_final_stats=1 -artifact_prefix="$build/findings/$name-" "${dict[@]}" >"$log" 2>&1; then
     local runs cov
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
     cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || true)

@@ -12,9 +12,6 @@ namespace {
 constexpr int64_t kCharacterRecordBytes = 22;
 constexpr int64_t kActionRecordBytes = 8;   // nr included
 constexpr int64_t kEffectRecordBytes = 7;   // nr included
-// Far beyond any level a person would build, and small enough that the arrays
-// (with margin) stay a few hundred megabytes at most.
-constexpr uint64_t kMaxMapCells = 16u * 1024u * 1024u;
 
 // File names used in error messages.
 struct LevelFileNames {

@@ -25,6 +25,10 @@ struct LevelEffect {
   uint8_t layer = 0, typ = 0;
 };
 
+// Far beyond any level a person would build, and small enough that the arrays
+// (with margin) stay a few hundred megabytes at most.
+inline constexpr uint64_t kMaxMapCells = 16u * 1024u * 1024u;
+
 struct LevelData {
   uint16_t width = 0, height = 0;
   std::vector<uint16_t> tiles[3];   // per layer, row-major: y * width + x

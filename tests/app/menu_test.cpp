@@ -236,6 +236,19 @@ TEST_F(MenuTest, UpDownMoveTheHighlightAndThePointerAndEnterPicksTheEntry) {
   EXPECT_FALSE(MenuFrame()) << "Raus hier... ends the menu";
 }
 
+TEST_F(MenuTest, HighlightStartsOnTutorialAndFollowsOnlyAPointerThePlayerMoves) {
+  InjectMouseMove(400, 300);   // the window opened under a pointer resting on entry 3
+  ASSERT_TRUE(MenuFrame());
+  test::TapKey(kDown);
+  ASSERT_TRUE(MenuFrame());
+  test::TapKey(kEnter);
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_EQ(run.level_index, 1) << "Down from Tutorial, Enter: Spiel starten";
+  InjectMouseMove(400, 390);   // now the player moves it, onto entry 4
+  ASSERT_TRUE(MenuFrame());
+  EXPECT_EQ(front.menu_highlight, 3);
+}
+
 TEST_F(MenuTest, ThePadWorksTheMenusAndItsBackButtonLeavesOnlyTheConfigurationScreen) {
   const int pad = AttachVirtualPad(true);
   ASSERT_GE(pad, 0);

@@ -153,7 +153,7 @@ TEST_F(SettingsTest, OptionsKeepUnknownLinesAndDamageFallsBackToTheDefaultsWithO
 
   for (const std::string& damaged : {std::string("fullscreen=yes\n"), std::string("just words\n"),
                                     std::string("=1\n"), std::string("gamepad=1\0\n", 11),
-                                    std::string(70000, '#')}) {
+                                    std::string(65500, '#'), std::string(70000, '#')}) {
     std::ofstream(kOptionsPath, std::ios::binary) << damaged;
     testing::internal::CaptureStderr();
     LoadOptions();
@@ -162,10 +162,20 @@ TEST_F(SettingsTest, OptionsKeepUnknownLinesAndDamageFallsBackToTheDefaultsWithO
     EXPECT_FALSE(options.fullscreen);
     EXPECT_TRUE(options.gamepad);
   }
-  // A damaged file is written anew; the settings file is no part of this.
+  // A damaged file is written anew and kept beside it as it was (where it
+  // cannot be kept, it stays); the settings file is no part of this.
+  std::filesystem::create_directory(kDamagedOptionsPath);
+  EXPECT_FALSE(SaveOptions());
+  EXPECT_EQ(ReadFileBytes(kOptionsPath).size(), 70000u);
+  std::filesystem::remove(kDamagedOptionsPath);
   ASSERT_TRUE(SaveOptions());
   EXPECT_EQ(ReadFileBytes(kOptionsPath).size(), std::string("fullscreen=0\ninteger_scaling=0\ngamepad=1\n").size());
+  EXPECT_EQ(ReadFileBytes(kDamagedOptionsPath), std::vector<uint8_t>(70000, '#'));
   EXPECT_FALSE(std::filesystem::exists(kSettingsPath));
+  // A sound file on the next start leaves the kept one alone.
+  LoadOptions();
+  ASSERT_TRUE(SaveOptions());
+  EXPECT_EQ(ReadFileBytes(kDamagedOptionsPath).size(), 70000u);
 }
 
 TEST_F(SettingsTest, BadCommandLinesExitWithStatusTwoAndWriteNothing) {

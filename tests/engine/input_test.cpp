@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 
 #include "engine/display_scale.h"
 #include "engine/gamepad.h"
@@ -289,6 +290,18 @@ TEST_F(Input, ADeviceWithoutAMappingIsTheRawJoystickOfPortZero) {
   EXPECT_EQ(GetPadX(0), -1.0f);
   DetachVirtualPad(stick);
   EXPECT_EQ(IsPadButtonDown(1, 0), 0);
+}
+
+TEST_F(Input, ControllerDatabaseGivesSdlOnlyThisSystemsMappingLines) {
+  const std::string text =
+      "# a comment, then lines for this system, for all, for another, and rubbish\r\n"
+      "0300000012340000abcd000001000000,Pad One,a:b0,b:b1,leftx:a0,platform:Linux,\r\n"
+      "05000000aabb0000ccdd000000010000,Pad Two,a:b0,dpup:-a7,\n"
+      "0300000012340000abcd000002000000,Pad Three,a:b0,platform:Windows,\n"
+      "xinput,Pad Four,a:b0,\n"
+      "0300000012340000abcd00000300000,Short Guid,a:b0,\n" +
+      std::string("0300000012340000abcd000004000000,Long,") + std::string(3000, 'a') + ",\n\x01\xff";
+  EXPECT_EQ(AddControllerMappings(text), 2);
 }
 
 }  // namespace

@@ -5,8 +5,12 @@
 
 #include <filesystem>
 #include <map>
+#include <sstream>
 
 #include "app/resources.h"
+#include "engine/input.h"
+#include "engine/random.h"
+#include "engine/timing.h"
 #include "play/entities.h"
 #include "play/play_loop.h"
 #include "play/tables.h"
@@ -112,6 +116,24 @@ TEST_F(ShippedLevels, TheWholeGameFromStartToTheEnd) {
     EXPECT_TRUE(results[i].player_alive) << tables.level_names[i + 1] << ": the player died";
   }
   EXPECT_TRUE(results.back().run_ended) << "after the last level the run returns to the menu";
+}
+
+// vnplay's promise to level authors: one script and seed give the same frames
+// and the same trace, whatever ran before in the process (another run, a moved
+// pointer, a later clock, a used random generator).
+TEST_F(ShippedLevels, AScriptRunRepeatsFrameForFrame) {
+  playtest::InputScript script;
+  std::string error;
+  ASSERT_TRUE(playtest::ParseInputScript("level 1\nseed 99\n1 +draw\n300 right action\n200 left\n", script, error))
+      << error;
+  std::ostringstream first, second;
+  playtest::PlayScript(script, &first, 5);
+  InjectMouseMove(700, 500);
+  AdvanceVirtualClock(123457);
+  RandomStep();
+  const playtest::PlayResult again = playtest::PlayScript(script, &second, 5);
+  EXPECT_EQ(again.frames, script.TotalFrames());
+  EXPECT_EQ(first.str(), second.str());
 }
 
 }  // namespace

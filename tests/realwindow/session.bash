@@ -9,6 +9,7 @@ VN_REALWINDOW_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 xvfb_pid=""
 game_pid=""
 work=""
+window=""
 
 session_cleanup() {
   if [[ -n ${wm_pid:-} ]]; then kill "$wm_pid" 2>/dev/null || true; fi
@@ -53,33 +54,30 @@ start_display() {
   xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $display"
 }
 
-# Starts the game ($VN_GAME_COMMAND, else ./vornadel) and puts the pointer over
-# its window at (x, y): with no window manager, the window under the pointer gets
-# the keyboard. The window found first may be replaced while the game sets up its
-# renderer, so look it up again until the pointer lands on a window that exists.
-start_game() {
-  local x=$1 y=$2 window="" pointed=""
+# Starts the game ($VN_GAME_COMMAND, else ./vornadel) and records the first
+# window that appears with its name in $window.
+launch_game() {
   "${VN_GAME_COMMAND:-./vornadel}" >"$work/game.log" 2>&1 &
   game_pid=$!
   # Polled rather than --sync: a window manager's own windows come and go
-  # during the search, which --sync does not survive.
-  # The game may replace its first window, so a search can also fail after
-  # one has been seen; seeing one once is enough here. A machine busy with other
-  # builds can take well over 20 s to start it, hence the minute.
-  local seen=""
-  for _ in $(seq 1 300); do
-    seen=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null) || true
-    [[ -n $seen ]] && break
-    sleep 0.2
+  # during the search, which --sync does not survive. A machine busy with other
+  # builds can take well over 20 s to start the game, hence the minute.
+  window=""
+  for _ in $(seq 1 600); do
+    window=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null | head -n 1) || true
+    [[ -n $window ]] && break
+    sleep 0.1
   done
-  [[ -n $seen ]] || fail "no window named 'Vornadel (Arbeitstitel)' appeared"
+  [[ -n $window ]] || fail "no window named 'Vornadel (Arbeitstitel)' appeared"
+}
+
+# Starts the game and puts the pointer over its window at (x, y): with no
+# window manager, the window under the pointer gets the keyboard.
+start_game() {
+  local x=$1 y=$2
+  launch_game
   sleep 1
-  for _ in $(seq 1 25); do
-    window=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null | tail -n 1) || true
-    if [[ -n $window ]] && xdotool mousemove --window "$window" "$x" "$y" 2>/dev/null; then pointed=1; break; fi
-    sleep 0.2
-  done
-  [[ -n $pointed ]] || fail "could not move the pointer onto the game's window"
+  xdotool mousemove --window "$window" "$x" "$y" 2>/dev/null || fail "could not move the pointer onto window $window"
   sleep 0.3
 }
 
@@ -113,10 +111,8 @@ start_window_manager() {
   fail "openbox did not start"
 }
 
-# The size of the game's window as "WIDTHxHEIGHT".
+# The size of the game's window (the one it opened first) as "WIDTHxHEIGHT".
 window_size() {
-  local window
-  window=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null | tail -n 1)
   xwininfo -id "$window" | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w "x" h}'
 }
 

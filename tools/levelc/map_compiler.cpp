@@ -452,6 +452,12 @@ bool ReadMapHeader(const json& map, LevelData& level, Checker& check) {
     check.Error("the map needs a width and height from 1 to 65535 cells");
     return false;
   }
+  // Checked before the arrays are made: a mistyped size must not take all memory.
+  if (uint64_t(*width) * uint64_t(*height) > kMaxMapCells) {
+    check.Error("the map of " + std::to_string(*width) + " x " + std::to_string(*height) +
+                " cells is larger than any level can be (at most " + std::to_string(kMaxMapCells) + " cells)");
+    return false;
+  }
   level.Resize(uint16_t(*width), uint16_t(*height));
   return true;
 }
@@ -465,6 +471,9 @@ std::string LevelName(const json& map, const std::string& file, Checker& check) 
     else check.Error("map property 'name' must be a non-empty text");
   }
   if (name.find_first_of("/\\") != std::string::npos) check.Error("level name '" + name + "' contains a slash");
+  // The name becomes a file name: a NUL would cut it short, other control bytes hide in listings.
+  if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }))
+    check.Error("level name contains a control character");
   return name;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/timing.h"
 #include "play/entities.h"
 #include "play/play_loop.h"
+#include "play/tables.h"
 #include "world/inventory.h"
 #include "world/map.h"
 
@@ -43,6 +44,21 @@ void ReleaseEverything() {
   for (int key = 1; key < 256; ++key)
     if (IsKeyDown(key)) InjectKey(key, false);
   TakeCloseRequest();
+}
+
+// Whatever ran before (another script, a test) must not reach into this run:
+// explosions and map effects outlive a level load, the clock would go on from
+// where it stood, the pointer aims the gun, and the level's characters draw
+// their first poses from the random generator before the script's seed is set.
+void StartFromScratch(uint8_t level) {
+  ReleaseEverything();
+  ResetInputForTest();
+  const auto level_names = tables.level_names;   // a caller may have named its own levels
+  ResetPlayState();
+  tables.level_names = level_names;
+  UseVirtualClock(true);
+  SeedRandom(kLevelLoadSeed);
+  run.level_index = level;
 }
 
 void Snapshot(PlayResult& result) {
@@ -101,9 +117,7 @@ void PlaySteps(const InputScript& script, PlayResult& result, std::ostream* trac
 PlayResult PlayScript(const InputScript& script, std::ostream* trace, int trace_every,
                       const FrameObserver& after_frame) {
   PlayResult result;
-  ReleaseEverything();
-  ClearInventory();
-  run.level_index = script.level;
+  StartFromScratch(script.level);
   if (!BeginLevelRun()) return result;
   SeedRandom(script.seed);
   PlaySteps(script, result, trace, trace_every, after_frame);
@@ -116,9 +130,7 @@ std::vector<PlayResult> PlayScriptsInOneRun(const std::vector<InputScript>& scri
                                             int trace_every) {
   std::vector<PlayResult> results;
   if (scripts.empty()) return results;
-  ReleaseEverything();
-  ClearInventory();
-  run.level_index = scripts.front().level;
+  StartFromScratch(scripts.front().level);
   if (!BeginLevelRun()) return results;
   for (const auto& script : scripts) {
     PlayResult result;

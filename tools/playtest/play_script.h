@@ -25,9 +25,13 @@ struct PlayResult {
 // directory must hold map/ (and may hold gfx/ sfx/).
 void InitHeadlessPlay();
 
-// Starts a run of script.level and plays the script until the level's exit is
-// reached, the run ends or the script runs out. The random generator is seeded
-// with script.seed right after the level is loaded. With a trace stream, every
+// The random state the level's characters are created from (a fresh program's).
+inline constexpr int32_t kLevelLoadSeed = 4660;
+
+// Starts a run of script.level from scratch (play state, input, virtual clock
+// and random generator reset, so a script repeats exactly) and plays the script
+// until the level's exit is reached, the run ends or the script runs out. The
+// random generator is seeded with script.seed right after the level is loaded. With a trace stream, every
 // trace_every frames a line with the player's state is written.
 // after_frame, when given, is called after every frame with the frame's number.
 using FrameObserver = std::function<void(int frame)>;
