@@ -38,7 +38,7 @@ Cells WayCells() {
   return cells;
 }
 
-class LevelSafety : public ::testing::TestWithParam<int> {
+class LevelSafetyUnderFire : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
     test::ResetGameState();
@@ -54,7 +54,7 @@ class LevelSafety : public ::testing::TestWithParam<int> {
   test::TempGameDir dir_;
 };
 
-TEST_P(LevelSafety, BlastsAndDeathsLeaveTheWayIntact) {
+TEST_P(LevelSafetyUnderFire, BlastsAndDeathsLeaveTheWayIntact) {
   const Cells before = WayCells();
   ASSERT_FALSE(before.empty());
 
@@ -90,7 +90,7 @@ TEST_P(LevelSafety, BlastsAndDeathsLeaveTheWayIntact) {
   EXPECT_EQ(WayCells().size(), before.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(JungleAndWooden, LevelSafety, ::testing::Values(2, 3),
+INSTANTIATE_TEST_SUITE_P(JungleAndWooden, LevelSafetyUnderFire, ::testing::Values(2, 3),
                          [](const auto& p) { return std::string(p.param == 2 ? "Jungle" : "Wooden"); });
 
 }  // namespace
