@@ -142,6 +142,11 @@ std::string DeathPromptText() {
 
 void ResetHints() { hints = HintState{}; }
 
+void HintSaveRefused(bool in_tutorial) {
+  Show(Hint::kSaveRefused, in_tutorial ? "Im Tutorial wird nicht gespeichert"
+                                       : "Speichern geht nur auf festem Boden, nicht im Sprung oder beim Schieben");
+}
+
 int HintCount(Hint hint) { return hints.shown[size_t(hint)]; }
 
 void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p) {

@@ -7,7 +7,7 @@
 namespace vn {
 
 enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, kPushAgain, kHoldToFire,
-                        kReloading, kNoAmmunition, kCount };
+                        kReloading, kNoAmmunition, kSaveRefused, kCount };
 
 // Each hint shows at most this often in one level run.
 inline constexpr int kHintsPerRun = 3;
@@ -17,6 +17,8 @@ void ResetHints();
 // Before the player's step acts on the input flags, and after it.
 void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p);
 void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p);
+// F1 was pressed where the game does not save: says why.
+void HintSaveRefused(bool in_tutorial);
 // Every play frame: after the player's death, the prompt to load or leave,
 // shown until the player is back (a load) or the run ends.
 void ServeDeathPrompt();

@@ -14,6 +14,7 @@
 
 #include "play/hud.h"
 #include "play/input_flags.h"
+#include "play/key_caps.h"
 #include "play/item_names.h"
 #include "play/movement.h"
 #include "play/notice.h"
@@ -48,6 +49,8 @@ struct PendingOverlay {
   bool in_water = false;
   bool crosshair = false;
   float crosshair_x = 0, crosshair_y = 0;
+  bool usable = false;           // the player stands on something the action key uses
+  float usable_x = 0, usable_y = 0;   // screen point: the thing's cell, top centre
 };
 PendingOverlay overlay;
 
@@ -256,9 +259,19 @@ void PlayerFire(Tplayer& ch) {
 void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t sy) {
   Tplayer& ch = *ref;
   // F1 is taken every step so that a press in mid-air is not kept for later.
-  if ((TakeKeyHits(kKeyF1) > 0 || TakePadActionHits(PAD_SAVE) > 0) && !push_vehicle.pushing && run.level_index > 0 && ch.jump == 0) SaveGame(run.level_index);
+  if (TakeKeyHits(kKeyF1) > 0 || TakePadActionHits(PAD_SAVE) > 0) {
+    if (!push_vehicle.pushing && run.level_index > 0 && ch.jump == 0) SaveGame(run.level_index);
+    else HintSaveRefused(run.level_index == 0);
+  }
 
   if (p.here_obj == kSignTile) overlay.sign = GetCode(p.col, p.row);
+  // The action key works on an item, switch or lock only from its very cell:
+  // a cap over the thing says the figure stands right.
+  if (IsItem(p.here_obj) || IsSwitch(p.here_obj) || IsLock(p.here_obj)) {
+    overlay.usable = true;
+    overlay.usable_x = float(ScreenX(p.col * kTileSize) + kTileSize / 2);
+    overlay.usable_y = float(ScreenY(p.row * kTileSize));
+  }
   HintsBeforePlayerStep(ch, p);
 
   run.player_x = ch.x;
@@ -302,6 +315,10 @@ void DrawPlayerOverlay() {
   SetDrawOrigin(0, 0);
   if (overlay.sign != 0) DrawSignBox(overlay.sign);
   if (overlay.bars) DrawBars(overlay.power, overlay.breath, BreathBarShown(overlay.breath, overlay.in_water));
+  if (overlay.usable) {
+    const KeyCapFace face = KeyCapFaceOf(PromptKey::kAction);
+    DrawKeyCap(face, overlay.usable_x - float(KeyCapWidth(face)) / 2, overlay.usable_y - float(KeyCapHeight()) - 4);
+  }
   if (overlay.crosshair) DrawImageFrame(play_assets.crosshair_image, overlay.crosshair_x, overlay.crosshair_y, 0);
   SetDrawOrigin(saved.origin_x, saved.origin_y);
   overlay = PendingOverlay{};

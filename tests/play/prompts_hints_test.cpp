@@ -1,6 +1,7 @@
 // Prompts that name the player's keys, and the hints when a move fails.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "engine/gamepad.h"
@@ -15,6 +16,8 @@
 #include "tests/play/play_keys.h"
 #include "tests/support/harness.h"
 #include "world/inventory.h"
+#include "world/map.h"
+#include "world/save_game.h"
 #include "world/world.h"
 
 namespace vn::test {
@@ -165,6 +168,40 @@ TEST_F(Prompts, DeathPromptStaysUntilTheGameIsLoaded) {
   ASSERT_TRUE(StepFrames(2));
   ASSERT_NE(Player(), nullptr);
   EXPECT_EQ(CurrentNotice(), "");
+}
+
+TEST_F(Prompts, F1WhereTheGameDoesNotSaveSaysWhy) {
+  Room().Start();
+  HoldKey(kJump);
+  ASSERT_TRUE(StepFrames(3));
+  ReleaseKey(kJump);
+  ASSERT_EQ(Player()->jump, 1);
+  TapKey(kF1);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_TRUE(NoticeHas("festem Boden"));
+  EXPECT_FALSE(std::filesystem::exists(kSaveGamePath));
+}
+
+// The action key takes an item only from its very cell, so a cap over the item
+// shows when the figure stands right, and only then.
+TEST_F(Prompts, ACapOverAnItemWhileTheFigureCanTakeIt) {
+  Room().Tile(1, 4, kRow, 231).Start();
+  const KeyCapFace face = KeyCapFaceOf(PromptKey::kAction);
+  auto cap_drawn = [&] {
+    const int left = ScreenX(4 * kTileSize) + kTileSize / 2 - KeyCapWidth(face) / 2;
+    const int top = ScreenY(kRow * kTileSize) - KeyCapHeight() - 4;
+    for (int y = top; y < top + KeyCapHeight(); ++y)
+      for (int x = left; x < left + KeyCapWidth(face); ++x) {
+        const Rgb c = PixelAt(x, y);
+        if (c.r < 200 || c.g < 200 || c.b < 200) return true;
+      }
+    return false;
+  };
+  ASSERT_TRUE(StepFrames(30));   // the camera has settled on the figure
+  EXPECT_TRUE(cap_drawn());
+  Player()->x += 20;   // the centre is in the next cell now
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_FALSE(cap_drawn());
 }
 
 }  // namespace
