@@ -11,6 +11,10 @@
 #include <filesystem>
 #include <utility>
 
+#ifdef __EMSCRIPTEN__
+#include "engine/web_storage.h"
+#endif
+
 namespace vn {
 
 namespace {
@@ -102,6 +106,9 @@ class AtomicFileStream : public FileStream {
       return false;
     }
     SyncDirectoryOf(target_);
+#ifdef __EMSCRIPTEN__
+    KeepInBrowserStorage();
+#endif
     return true;
   }
 
