@@ -169,7 +169,7 @@ bool WaitForMessage(const TimerSchedule& schedule, SDL_Event& event) {
 // the ticks that fell due are then counted from the schedule.
 int32_t SleepThroughBrowser(TimerSchedule& schedule) {
   const int64_t until_due = schedule.next_due_us.load() - SteadyMicros();
-  emscripten_sleep(unsigned(std::max<int64_t>(0, until_due / 1000)));
+  emscripten_sleep(unsigned(std::max<int64_t>(0, (until_due + 999) / 1000)));
   const int64_t now = SteadyMicros(), period = schedule.period_us;
   int64_t due = schedule.next_due_us.load();
   int32_t ticks = 0;

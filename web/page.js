@@ -13,19 +13,24 @@ var Module = {
   const stage = document.getElementById('stage');
   const canvas = Module.canvas;
 
-  // The program sets the canvas's own size (the game's picture); the page only
-  // chooses how large it is shown. A CSS size is set before the program starts,
-  // so the program keeps its picture size when the window changes.
+  // The program gives the canvas its own size (the game's picture) when it opens
+  // its window; the page only chooses how large it is shown. No CSS size may be
+  // set before that, or SDL would take the CSS size as the window's.
+  let sized = false;
   function fit() {
-    const width = canvas.width || 1600, height = canvas.height || 900;
-    const scale = Math.min(stage.clientWidth / width, stage.clientHeight / height);
-    canvas.style.width = Math.max(1, Math.floor(width * scale)) + 'px';
-    canvas.style.height = Math.max(1, Math.floor(height * scale)) + 'px';
+    if (!sized) return;
+    const scale = Math.min(stage.clientWidth / canvas.width, stage.clientHeight / canvas.height);
+    canvas.style.width = Math.max(1, Math.floor(canvas.width * scale)) + 'px';
+    canvas.style.height = Math.max(1, Math.floor(canvas.height * scale)) + 'px';
   }
-  window.addEventListener('resize', fit);
-  document.addEventListener('fullscreenchange', fit);
-  new MutationObserver(fit).observe(canvas, {attributes: true, attributeFilter: ['width', 'height']});
-  fit();
+  new MutationObserver(() => {
+    sized = canvas.width > 1 && canvas.height > 1;
+    fit();
+  }).observe(canvas, {attributes: true, attributeFilter: ['width', 'height']});
+  // After SDL's own handler, which may set the CSS size for high-density screens.
+  const fitLater = () => requestAnimationFrame(fit);
+  window.addEventListener('resize', fitLater);
+  document.addEventListener('fullscreenchange', fitLater);
 
   function toggleFullscreen() {
     if (document.fullscreenElement) document.exitFullscreen();
