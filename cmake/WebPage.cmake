@@ -1,5 +1,7 @@
-# The browser build's output in the build folder: vornadel.html (the page),
-# vornadel.js, vornadel.wasm, vornadel.data (the game directory packed) and page.js.
+# The browser build's output in the build folder: vornadel.js, vornadel.wasm,
+# vornadel.data (the game directory packed), and the page, vornadel.html with
+# page.js, copied from web/. (The page is not made by Emscripten from a shell
+# file: Debian's Emscripten fails while minifying one.)
 set(VN_HOST_GAME_DIR ${CMAKE_SOURCE_DIR}/build/game CACHE PATH
     "A desktop build's game directory; its gfx/ sfx/ map/ data/ are packed for the browser")
 foreach(folder gfx sfx map data)
@@ -10,19 +12,19 @@ foreach(folder gfx sfx map data)
 endforeach()
 
 set(web ${CMAKE_SOURCE_DIR}/web)
-set_target_properties(vornadel PROPERTIES SUFFIX ".html" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set_target_properties(vornadel PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_link_options(vornadel PRIVATE
   # The frame loops block; the frame timer's Wait hands control to the browser
   # each frame and resumes the program where it stood.
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728 -sENVIRONMENT=web
   -sFORCE_FILESYSTEM=1 -lidbfs.js
-  --shell-file ${web}/shell.html --pre-js ${web}/player_storage.js
+  --pre-js ${web}/player_storage.js
   # What the player writes never ships: a save or options left in the host's folder.
   --exclude-file "*savegame.sg" --exclude-file "*options.txt" --exclude-file "*.tmp"
   --preload-file ${VN_HOST_GAME_DIR}/gfx@/gfx --preload-file ${VN_HOST_GAME_DIR}/sfx@/sfx
   --preload-file ${VN_HOST_GAME_DIR}/map@/map --preload-file ${VN_HOST_GAME_DIR}/data@/data)
 set_property(TARGET vornadel APPEND PROPERTY LINK_DEPENDS
-             ${web}/shell.html ${web}/player_storage.js ${VN_HOST_GAME_DIR}/.data-stamp)
+             ${web}/player_storage.js ${VN_HOST_GAME_DIR}/.data-stamp)
 add_custom_command(TARGET vornadel POST_BUILD
-                   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${web}/page.js ${CMAKE_BINARY_DIR}/page.js)
+                   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${web}/vornadel.html ${web}/page.js ${CMAKE_BINARY_DIR})
