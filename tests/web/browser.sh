@@ -18,7 +18,10 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../realwindow/session.bash"
 session_begin "$game_dir"
 start_display 1920x1080
-start_game 0 0                        # the browser's pointer also starts at the corner
+# The browser's pointer starts at the picture's corner and has never moved, so
+# the menu's highlight stays on its first entry: the same here.
+xdotool mousemove 0 0
+start_game 0 0
 sleep 1
 xdotool key F12
 for _ in $(seq 1 50); do [[ -f screen0.png ]] && break; sleep 0.1; done

@@ -119,6 +119,7 @@ class Browser:
         value = self.evaluate(GRAB)
         if value is None:
             return None, None
+        self.size = json.loads(value)[:2]
         width, height, pixels, now = json.loads(value)
         return base64.b64decode(pixels), now
 
@@ -135,13 +136,13 @@ class Browser:
             self.process.wait(timeout=10)
 
 
-def reference_samples(path):
-    rows, bpp = read_png(path, 10000)
+def reference_samples(path, width, height):
+    """The samples of the canvas's area of the desktop's screenshot (its top-left part)."""
+    rows, bpp = read_png(path, height)
     out = bytearray()
-    for y in range(0, len(rows), SAMPLE_STEP):
-        row = rows[y]
-        for x in range(0, len(row) // bpp, SAMPLE_STEP):
-            out += row[x * bpp:x * bpp + 3]
+    for y in range(0, height, SAMPLE_STEP):
+        for x in range(0, width, SAMPLE_STEP):
+            out += rows[y][x * bpp:x * bpp + 3]
     return bytes(out)
 
 
@@ -170,8 +171,13 @@ def free_port():
         return probe.getsockname()[1]
 
 
-def play(browser, address, menu, shots):
+def play(browser, address, reference, shots):
+    menu = None
+
     def menu_shown(pixels):
+        nonlocal menu
+        if menu is None:
+            menu = reference_samples(reference, *browser.size)
         return differing(pixels, menu) < 0.01
 
     def load_page():
@@ -250,7 +256,7 @@ def main():
         with tempfile.TemporaryDirectory() as profile:
             browser = Browser(profile)
             try:
-                play(browser, address, reference_samples(reference), shots)
+                play(browser, address, reference, shots)
             finally:
                 browser.close()
     except Failure as failure:
