@@ -17,7 +17,7 @@ target_include_directories(PNG::PNG INTERFACE ${VN_WEB_DEPS}/include)
 target_link_libraries(PNG::PNG INTERFACE ${VN_WEB_DEPS}/lib/libpng16.a ${VN_WEB_DEPS}/lib/libz.a)
 add_library(Freetype::Freetype INTERFACE IMPORTED)
 target_include_directories(Freetype::Freetype INTERFACE ${VN_WEB_DEPS}/include/freetype2)
-target_link_libraries(Freetype::Freetype INTERFACE ${VN_WEB_DEPS}/lib/libfreetype.a)
+target_link_libraries(Freetype::Freetype INTERFACE ${VN_WEB_DEPS}/lib/libfreetype.a ${VN_WEB_DEPS}/lib/libz.a)
 
 # The game catches its stream errors; Emscripten leaves exceptions off unless asked.
 add_compile_options(-fexceptions)

@@ -21,9 +21,10 @@ target_link_options(vornadel PRIVATE
   -sFORCE_FILESYSTEM=1 -lidbfs.js
   --pre-js ${web}/player_storage.js
   # What the player writes never ships: a save or options left in the host's folder.
-  --exclude-file "*savegame.sg" --exclude-file "*options.txt" --exclude-file "*.tmp"
-  --preload-file ${VN_HOST_GAME_DIR}/gfx@/gfx --preload-file ${VN_HOST_GAME_DIR}/sfx@/sfx
-  --preload-file ${VN_HOST_GAME_DIR}/map@/map --preload-file ${VN_HOST_GAME_DIR}/data@/data)
+  # (SHELL: keeps CMake from merging the repeated option names.)
+  "SHELL:--exclude-file '*savegame.sg'" "SHELL:--exclude-file '*options.txt'" "SHELL:--exclude-file '*.tmp'"
+  "SHELL:--preload-file ${VN_HOST_GAME_DIR}/gfx@/gfx" "SHELL:--preload-file ${VN_HOST_GAME_DIR}/sfx@/sfx"
+  "SHELL:--preload-file ${VN_HOST_GAME_DIR}/map@/map" "SHELL:--preload-file ${VN_HOST_GAME_DIR}/data@/data")
 set_property(TARGET vornadel APPEND PROPERTY LINK_DEPENDS
              ${web}/player_storage.js ${VN_HOST_GAME_DIR}/.data-stamp)
 add_custom_command(TARGET vornadel POST_BUILD
