@@ -106,7 +106,7 @@ build_one() {
     libpng1.6) cmake_build libpng "$src" -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
                  -DZLIB_ROOT="$prefix" -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include" ;;
     # FreeType's own copy of zlib would clash with the one libpng links.
-    freetype) cmake_build freetype "$src" -DBUILD_SHARED_LIBS=OFF -DFT_REQUIRE_ZLIB=ON \
+    freetype) cmake_build freetype "$src" -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB=OFF -DFT_REQUIRE_ZLIB=ON \
                 -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include" \
                 -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON ;;
     libsdl2) cmake_build sdl2 "$src" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_PTHREADS=OFF \
