@@ -19,6 +19,8 @@ target_link_options(vornadel PRIVATE
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728 -sENVIRONMENT=web
   -sFORCE_FILESYSTEM=1 -lidbfs.js
+  # JavaScript helpers SDL's audio calls, which the linker does not see it use.
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${web}/library_funcs.json
   --pre-js ${web}/player_storage.js
   # What the player writes never ships: a save or options left in the host's folder.
   # (SHELL: keeps CMake from merging the repeated option names.)
@@ -26,6 +28,6 @@ target_link_options(vornadel PRIVATE
   "SHELL:--preload-file ${VN_HOST_GAME_DIR}/gfx@/gfx" "SHELL:--preload-file ${VN_HOST_GAME_DIR}/sfx@/sfx"
   "SHELL:--preload-file ${VN_HOST_GAME_DIR}/map@/map" "SHELL:--preload-file ${VN_HOST_GAME_DIR}/data@/data")
 set_property(TARGET vornadel APPEND PROPERTY LINK_DEPENDS
-             ${web}/player_storage.js ${VN_HOST_GAME_DIR}/.data-stamp)
+             ${web}/player_storage.js ${web}/library_funcs.json ${VN_HOST_GAME_DIR}/.data-stamp)
 add_custom_command(TARGET vornadel POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${web}/vornadel.html ${web}/page.js ${CMAKE_BINARY_DIR})

@@ -32,6 +32,7 @@ KEYS = {  # name: (DOM key, DOM code, key code)
 
 # Samples the canvas in the page, as base64 of RGB triples.
 GRAB = """(() => {
+  if (typeof Module === 'undefined') return null;
   const c = Module.canvas;
   if (!c || c.width < 2 || !Module.calledRun) return null;
   const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
