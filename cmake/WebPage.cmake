@@ -29,5 +29,8 @@ target_link_options(vornadel PRIVATE
   "SHELL:--preload-file ${VN_HOST_GAME_DIR}/map@/map" "SHELL:--preload-file ${VN_HOST_GAME_DIR}/data@/data")
 set_property(TARGET vornadel APPEND PROPERTY LINK_DEPENDS
              ${web}/player_storage.js ${web}/library_funcs.json ${VN_HOST_GAME_DIR}/.data-stamp)
-add_custom_command(TARGET vornadel POST_BUILD
-                   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${web}/vornadel.html ${web}/page.js ${CMAKE_BINARY_DIR})
+# Copied whenever the page changes, not only when the program is linked again.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/vornadel.html ${CMAKE_BINARY_DIR}/page.js
+                   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${web}/vornadel.html ${web}/page.js ${CMAKE_BINARY_DIR}
+                   DEPENDS ${web}/vornadel.html ${web}/page.js)
+add_custom_target(web_page ALL DEPENDS ${CMAKE_BINARY_DIR}/vornadel.html ${CMAKE_BINARY_DIR}/page.js)

@@ -48,6 +48,12 @@ var Module = {
   window.addEventListener('keyup', (event) => {
     if (event.key === 'F11') event.stopImmediatePropagation();
   }, true);
+  // The game's own keys (save, load, screenshot) would otherwise also open the
+  // browser's help, find bar or developer tools; the game still receives them.
+  const gameKeys = new Set(['F1', 'F3', 'F12']);
+  window.addEventListener('keydown', (event) => {
+    if (gameKeys.has(event.key)) event.preventDefault();
+  }, true);
 
   function unlockSound() {
     const context = Module.SDL2 && Module.SDL2.audioContext;

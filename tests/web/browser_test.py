@@ -23,6 +23,7 @@ import websocket  # noqa: E402  (Debian's python3-websocket)
 SAMPLE_STEP = 4          # every 4th pixel of every 4th row is compared
 SAME_COLOUR = 24         # channel difference still counted as the same colour
 SAVE_FILE = "/player/data/savegame.sg"
+NOTICE_SECONDS = 2.5     # a notice such as "Gespeichert" stays 2 s
 
 KEYS = {  # name: (DOM key, DOM code, key code)
     "Enter": ("Enter", "Enter", 13), "Down": ("ArrowDown", "ArrowDown", 40),
@@ -215,11 +216,16 @@ def play(browser, address, reference, shots):
     wait_for(browser, "the castle", lambda p: differing(p, menu) > 0.3, 30)
     time.sleep(1.5)
     start, _ = browser.grab()
+    browser.save_png(os.path.join(shots, "3-castle-start.png"))
     browser.hold("Right", 1.2)
     time.sleep(0.5)
     browser.tap("F1", 1)
+    browser.save_png(os.path.join(shots, "4-castle-saved.png"))
+    # The picture to come back to is taken once the "Gespeichert" notice is gone:
+    # the notice covers more pixels than the small figure, so a picture with it
+    # would look farther from the loaded state than the level start does.
+    time.sleep(NOTICE_SECONDS)
     saved, _ = browser.grab()
-    browser.save_png(os.path.join(shots, "3-castle-saved.png"))
     for _ in range(50):
         if not browser.evaluate("Module.vnSyncBusy()"):
             break
@@ -236,10 +242,11 @@ def play(browser, address, reference, shots):
     wait_for(browser, "the castle again", lambda p: differing(p, menu) > 0.3, 30)
     time.sleep(1.5)
     fresh, _ = browser.grab()
+    browser.save_png(os.path.join(shots, "5-castle-after-reload.png"))
     browser.hold("F3", 0.3)
     time.sleep(1.5)
     loaded, _ = browser.grab()
-    browser.save_png(os.path.join(shots, "4-castle-loaded.png"))
+    browser.save_png(os.path.join(shots, "6-castle-loaded.png"))
     away, back = differing(fresh, saved), differing(loaded, saved)
     print(f"changed pixels against the saved picture: fresh start {away:.4f}, after F3 {back:.4f}")
     check(back < away * 0.75, "F3 brought the saved level state back")
@@ -255,7 +262,8 @@ def main():
     print("serving", address)
     browser = None
     try:
-        with tempfile.TemporaryDirectory() as profile:
+        # Chromium's helper processes may still write into the profile as it closes.
+        with tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as profile:
             browser = Browser(profile)
             try:
                 play(browser, address, reference, shots)
