@@ -81,6 +81,11 @@ void ConfigScreenStep() {
   // of being bound. The screen still draws this frame.
   if (TakeKeyHits(kKeyEscape) != 0) front.config_open = false;
   if (!front.binding_once && TakePadActionHits(PAD_CANCEL) != 0) front.config_open = false;
+#ifdef __EMSCRIPTEN__
+  // A browser tab is closed rather than quit from the menu, so the browser
+  // build keeps new bindings as soon as the screen closes.
+  if (!front.config_open) SaveSettings();
+#endif
   if (front.config_cursor < 1 || front.config_cursor > 9) front.config_cursor = 1;
   KeyboardStep();
 

@@ -16,6 +16,9 @@ namespace {
 
 constexpr const char* kInstalledData = "../share/games/vornadel";
 constexpr const char* kUserSubfolder = "vornadel";
+#ifdef __EMSCRIPTEN__
+constexpr const char* kBrowserPlayerFolder = "/player";
+#endif
 
 bool installed = false;
 std::string user_folder;
@@ -63,6 +66,18 @@ void FindGameFiles() { FindGameFiles(ExecutableFolder()); }
 void FindGameFiles(const std::string& executable_folder) {
   installed = false;
   user_folder.clear();
+#ifdef __EMSCRIPTEN__
+  // In the browser the game's files are packed beside the program at /, and the
+  // page mounts the browser's lasting storage at /player before the program
+  // starts: the player's files go there, as in an installed game.
+  if (IsFolder(kBrowserPlayerFolder)) {
+    installed = true;
+    user_folder = kBrowserPlayerFolder;
+    std::error_code ignored;
+    fs::create_directories(fs::path(user_folder) / "data", ignored);
+    return;
+  }
+#endif
   if (IsFolder("gfx") || executable_folder.empty()) return;
   std::error_code error;
   const fs::path beside = fs::path(executable_folder);

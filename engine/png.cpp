@@ -10,6 +10,9 @@
 
 #include "engine/graphics.h"
 #include "engine/stream.h"
+#ifdef __EMSCRIPTEN__
+#include "engine/web_storage.h"
+#endif
 
 namespace vn {
 namespace {
@@ -162,7 +165,11 @@ int WritePixmapPNG(const TPixmap& pixmap, const std::string& path, int compressi
   } catch (const TStreamException&) {
     return 0;
   }
-  return stream->Close() ? 1 : 0;
+  if (!stream->Close()) return 0;
+#ifdef __EMSCRIPTEN__
+  OfferDownload(path);
+#endif
+  return 1;
 }
 
 }  // namespace vn

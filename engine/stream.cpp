@@ -8,14 +8,33 @@
 #include <array>
 #include <bit>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <utility>
+
+#ifdef __EMSCRIPTEN__
+#include "engine/web_storage.h"
+#endif
 
 namespace vn {
 
 namespace {
 
 bool atomic_write_interrupt = false;
+
+#if defined(__cpp_lib_bit_cast)
+template <typename To, typename From>
+To BitCast(const From& from) { return std::bit_cast<To>(from); }
+#else
+// The browser build's C++ library predates std::bit_cast.
+template <typename To, typename From>
+To BitCast(const From& from) {
+  static_assert(sizeof(To) == sizeof(From));
+  To to;
+  std::memcpy(&to, &from, sizeof to);
+  return to;
+}
+#endif
 
 std::string NormalisePath(std::string path) {
   std::replace(path.begin(), path.end(), '\\', '/');
@@ -102,6 +121,9 @@ class AtomicFileStream : public FileStream {
       return false;
     }
     SyncDirectoryOf(target_);
+#ifdef __EMSCRIPTEN__
+    KeepInBrowserStorage();
+#endif
     return true;
   }
 
@@ -177,7 +199,7 @@ int32_t TStream::ReadInt() {
   return int32_t(bits);  // two's complement, well defined since C++20
 }
 
-float TStream::ReadFloat() { return std::bit_cast<float>(ReadInt()); }
+float TStream::ReadFloat() { return BitCast<float>(ReadInt()); }
 
 std::string TStream::ReadLine() {
   std::string line;
@@ -224,7 +246,7 @@ void TStream::WriteInt(int32_t value) {
   WriteBytes(b.data(), b.size());
 }
 
-void TStream::WriteFloat(float value) { WriteInt(std::bit_cast<int32_t>(value)); }
+void TStream::WriteFloat(float value) { WriteInt(BitCast<int32_t>(value)); }
 
 int TStream::WriteLine(const std::string& text) {
   try {

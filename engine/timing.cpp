@@ -12,6 +12,10 @@
 #include <system_error>
 #include <thread>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include "engine/events.h"
 #include "engine/input.h"
 #include "engine/numbers.h"
@@ -132,6 +136,11 @@ void StartSystemTimer(TTimer& timer) {
   StopTimerThread(schedule);
   schedule.stop = false;
   schedule.next_due_us.store(SteadyMicros() + schedule.period_us);
+#ifdef __EMSCRIPTEN__
+  // The browser build has no threads: Wait counts the ticks from the schedule.
+  timer.handle_ = timer.id_;
+  return;
+#endif
   try {
     schedule.thread = std::thread(RunTimerThread, &schedule, timer.id_);
   } catch (const std::system_error&) {
@@ -152,6 +161,27 @@ bool WaitForMessage(const TimerSchedule& schedule, SDL_Event& event) {
   std::this_thread::sleep_for(std::chrono::microseconds(std::clamp<int64_t>(until_due / 2, 50, 200)));
   return false;
 }
+
+#ifdef __EMSCRIPTEN__
+// The browser build's Wait. The page only draws, plays sound and delivers input
+// while the program gives control back, so every Wait sleeps through the browser
+// (the program's stack is set aside meanwhile) even when the frame ran long;
+// the ticks that fell due are then counted from the schedule.
+int32_t SleepThroughBrowser(TimerSchedule& schedule) {
+  const int64_t until_due = schedule.next_due_us.load() - SteadyMicros();
+  emscripten_sleep(unsigned(std::max<int64_t>(0, (until_due + 999) / 1000)));
+  const int64_t now = SteadyMicros(), period = schedule.period_us;
+  int64_t due = schedule.next_due_us.load();
+  int32_t ticks = 0;
+  if (now >= due) {
+    const int64_t passed = (now - due) / period + 1;
+    ticks = 1;  // missed ticks are skipped, as on the desktop
+    due += passed * period;
+  }
+  schedule.next_due_us.store(due);
+  return ticks;
+}
+#endif
 
 }  // namespace
 
@@ -247,6 +277,11 @@ int TTimer::Wait() {
   if (slot < 0) return 0;
   while (ticks_ == wticks_) {
     if (handle_ == 0) return 0;  // the platform shut down meanwhile
+#ifdef __EMSCRIPTEN__
+    ticks_ += SleepThroughBrowser(schedules[size_t(slot)]);
+    PollInput();
+    continue;
+#endif
     SDL_Event event;
     if (WaitForMessage(schedules[size_t(slot)], event)) TranslateEvent(event);
   }
