@@ -208,6 +208,8 @@ void ResetPlayState() {
   bag_open = false;
 }
 
+constexpr int32_t kKeysNoticeMs = 7000;
+
 bool BeginLevelRun() {
   run.anim_frame = 0;
   run.anim_timer = 0;
@@ -220,6 +222,12 @@ bool BeginLevelRun() {
   ResetHints();
   bag_open = false;
   PrepareEntityStorage();
+  // A new player learns the keys from the screen, not from a manual; a load
+  // failure's message replaces this one.
+  ShowNotice(CapToken(PromptKey::kLeft) + CapToken(PromptKey::kRight) + " gehen   " + CapToken(PromptKey::kJump) +
+                 " springen   " + CapToken(PromptKey::kAction) + " Aktion   " + CapToken(PromptKey::kDrawWeapon) +
+                 " Waffe   " + CapToken(PromptKey::kInventory) + " Inventar",
+             kKeysNoticeMs);
   return LoadLevelOrTell(run.level_index);
 }
 

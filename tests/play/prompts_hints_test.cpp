@@ -11,6 +11,7 @@
 #include "play/key_caps.h"
 #include "play/key_names.h"
 #include "play/notice.h"
+#include "play/play_loop.h"
 #include "play/push_vehicle.h"
 #include "play/save_load.h"
 #include "tests/play/play_keys.h"
@@ -170,8 +171,10 @@ TEST_F(Prompts, DeathPromptStaysUntilTheGameIsLoaded) {
   EXPECT_EQ(CurrentNotice(), "");
 }
 
-TEST_F(Prompts, F1WhereTheGameDoesNotSaveSaysWhy) {
+TEST_F(Prompts, ARunStartsByNamingTheKeysAndF1WhereTheGameDoesNotSaveSaysWhy) {
   Room().Start();
+  ASSERT_TRUE(BeginLevelRun());
+  EXPECT_TRUE(NoticeHas("[Leertaste] springen   [Strg] Aktion   [Umschalt] Waffe"));
   HoldKey(kJump);
   ASSERT_TRUE(StepFrames(3));
   ReleaseKey(kJump);

@@ -18,6 +18,7 @@
 #include "engine/timing.h"
 #include "play/entities.h"
 #include "play/level_reload.h"
+#include "play/notice.h"
 #include "play/play_loop.h"
 #include "play/tables.h"
 #include "world/level_files.h"
@@ -122,6 +123,7 @@ void LevelBuilder::Start(const std::string& name, uint8_t index) const {
   tables.level_names[index] = name;
   run.level_index = index;
   ASSERT_TRUE(BeginLevelRun()) << world.last_level_error;
+  ClearNotice();   // the keys notice of a new run; tests look at their own notices
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
