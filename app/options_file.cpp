@@ -8,6 +8,7 @@
 #include "engine/display_scale.h"
 #include "engine/paths.h"
 #include "engine/stream.h"
+#include "engine/text.h"
 
 namespace vn {
 
@@ -43,13 +44,7 @@ bool ParseOptions(const std::string& text, TOptions& out) {
   out = TOptions{};
   if (text.size() > kMaxFileBytes) return false;
   TOptions read;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : SplitLines(text)) {
     for (const char c : line)
       if ((unsigned char)(c) < 32 && c != '\t') return false;
     if (!IsCommentOrBlank(line)) {

@@ -15,6 +15,7 @@
 #include "engine/input.h"
 #include "engine/paths.h"
 #include "engine/stream.h"
+#include "engine/text.h"
 
 namespace vn {
 
@@ -177,13 +178,7 @@ void AddMappingFile(const std::string& path) {
 int AddControllerMappings(const std::string& text) {
   if (text.size() > kMaxMappingFileBytes) return 0;
   int added = 0;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : SplitLines(text)) {
     // Databases list every system; only this one's lines (and those for all) apply.
     if (!LooksLikeMapping(line)) continue;
     if (const std::string platform = PlatformOf(line); !platform.empty() && platform != SDL_GetPlatform()) continue;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vn {
 
@@ -28,6 +29,9 @@ int FontLineHeight();
 
 // Conversions between the one-byte-per-character text of the data files and UTF-8.
 std::string Latin1ToUtf8(const std::string& bytes);
+// The lines of a text file's contents without their ends ("\n" or "\r\n"); a
+// line end at the very end adds no empty line.
+std::vector<std::string> SplitLines(const std::string& text);
 std::string Utf8ToLatin1(const std::string& text);
 // The next character of a string from byte `pos`, which moves past it: a valid
 // UTF-8 sequence gives its code point, any other byte its ISO-8859-1 character.
