@@ -173,6 +173,16 @@ def free_port():
         return probe.getsockname()[1]
 
 
+def start_castle(browser, menu, what):
+    """"Spiel starten" from the title menu; returns the castle's first settled picture."""
+    browser.tap("Down")
+    browser.tap("Enter")
+    wait_for(browser, what, lambda p: differing(p, menu) > 0.3, 30)
+    time.sleep(1.5)
+    picture, _ = browser.grab()
+    return picture
+
+
 def play(browser, address, reference, shots):
     menu = None
 
@@ -211,11 +221,7 @@ def play(browser, address, reference, shots):
     check(True, "Escape returned to the title menu")
 
     # "In the castle": walk, save, reload, start again, load.
-    browser.tap("Down")
-    browser.tap("Enter")
-    wait_for(browser, "the castle", lambda p: differing(p, menu) > 0.3, 30)
-    time.sleep(1.5)
-    start, _ = browser.grab()
+    start = start_castle(browser, menu, "the castle")
     browser.save_png(os.path.join(shots, "3-castle-start.png"))
     browser.hold("Right", 1.2)
     time.sleep(0.5)
@@ -237,11 +243,7 @@ def play(browser, address, reference, shots):
     load_page()
     kept = browser.evaluate(f"FS.analyzePath('{SAVE_FILE}').exists ? FS.stat('{SAVE_FILE}').size : 0")
     check(kept == size, "the save game outlived the page reload")
-    browser.tap("Down")
-    browser.tap("Enter")
-    wait_for(browser, "the castle again", lambda p: differing(p, menu) > 0.3, 30)
-    time.sleep(1.5)
-    fresh, _ = browser.grab()
+    fresh = start_castle(browser, menu, "the castle again")
     browser.save_png(os.path.join(shots, "5-castle-after-reload.png"))
     browser.hold("F3", 0.3)
     time.sleep(1.5)
