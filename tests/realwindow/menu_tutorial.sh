@@ -16,14 +16,6 @@ xdotool keydown Right
 sleep 1
 xdotool keyup Right
 sleep 0.3
-xdotool key F12
-sleep 0.7
-xdotool key Escape                    # back to the menu
-sleep 1
-xdotool key Escape                    # ends the program
-
-expect_clean_exit
-
-check_settings_and_screenshot screen0.png
+screenshot_and_quit
 
 echo "PASS: menu -> tutorial -> screenshot -> menu -> exit 0"

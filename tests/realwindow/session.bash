@@ -135,3 +135,15 @@ assert len(colours) > 20, f"only {len(colours)} colours in the window area"
 print(f"{sys.argv[1]}: {width} x {height}, {len(colours)} colours sampled")
 PY
 }
+
+# From a level: F12, Escape to the menu, Escape to end the program; then the
+# exit status, the untouched settings and the screenshot are checked.
+screenshot_and_quit() {
+  xdotool key F12
+  sleep 0.7
+  xdotool key Escape                    # back to the menu
+  sleep 1
+  xdotool key Escape                    # ends the program
+  expect_clean_exit
+  check_settings_and_screenshot screen0.png
+}
