@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -196,6 +197,18 @@ bool IsSoftwareGL() {
          name.find("Software") != std::string::npos;
 }
 
+// Without a GPU device node Mesa can only rasterise OpenGL on the CPU, which
+// would be dropped anyway; skipping that trial also spares the start-up a GL
+// context made and torn down for nothing.
+bool MayHaveGpu() {
+#if defined(__linux__)
+  std::error_code ignored;
+  return std::filesystem::exists("/dev/dri", ignored) || std::filesystem::exists("/dev/nvidiactl", ignored);
+#else
+  return true;
+#endif
+}
+
 // Created hidden and shown only once its renderer works, so a trial that fails
 // is never seen; the title comes with the showing, so no search by name ever
 // finds a window that is about to go.
@@ -234,7 +247,7 @@ bool CreateWindowAndRenderer(int width, int height, int depth) {
     made = TryWindowAndRenderer(width, height, depth, renderer_override == "opengl" ? SDL_WINDOW_OPENGL : 0, chosen,
                                 kAccelerated);
   } else {
-    if (!IsHeadless() && opengl >= 0 && renderer_override.empty()) {
+    if (!IsHeadless() && opengl >= 0 && renderer_override.empty() && MayHaveGpu()) {
       made = TryWindowAndRenderer(width, height, depth, SDL_WINDOW_OPENGL, opengl, kAccelerated) && !IsSoftwareGL();
       // A window that once held a GL context is not reliably usable by the
       // software renderer, so a plain one replaces it (neither was shown yet).

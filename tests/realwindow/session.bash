@@ -66,9 +66,31 @@ launch_game() {
   for _ in $(seq 1 600); do
     window=$(xdotool search --name '^Vornadel \(Arbeitstitel\)$' 2>/dev/null | head -n 1) || true
     [[ -n $window ]] && break
+    kill -0 "$game_pid" 2>/dev/null || game_ended_before_window
     sleep 0.1
   done
-  [[ -n $window ]] || fail "no window named 'Vornadel (Arbeitstitel)' appeared"
+  if [[ -z $window ]]; then
+    describe_threads "$game_pid" >&2
+    fail "no window named 'Vornadel (Arbeitstitel)' appeared"
+  fi
+}
+
+game_ended_before_window() {
+  local status
+  set +e
+  wait "$game_pid"
+  status=$?
+  set -e
+  game_pid=""
+  fail "the game ended with status $status before its window appeared"
+}
+
+# Where each thread of a game that seems stuck is waiting, for the log.
+describe_threads() {
+  local task
+  for task in /proc/"$1"/task/*; do
+    [[ -d $task ]] && echo "thread $(cat "$task/comm" 2>/dev/null): waits in $(cat "$task/wchan" 2>/dev/null)"
+  done
 }
 
 # Starts the game and puts the pointer over its window at (x, y): with no
