@@ -91,6 +91,18 @@ void DrawSignBox(int32_t text_number) {
   SetColor(255, 255, 255);
 }
 
+void DrawAmmunition(const std::string& text, bool empty) {
+  if (text.empty()) return;
+  const float x = float(kBarX + kBarMaxW + 12), y = float(kBarY - 2);
+  // A dark shadow keeps the text readable over sky and stone alike.
+  SetColor(0, 0, 0);
+  DrawTextAt(text, x + 1, y + 1);
+  if (empty) SetColor(255, 90, 90);
+  else SetColor(255, 240, 200);
+  DrawTextAt(text, x, y);
+  SetColor(255, 255, 255);
+}
+
 void DrawBars(int32_t power, int32_t breath, bool show_breath) {
   const float breath_x = float(screen.screen_width - kBreathFromRight);
   DrawHeart(float(kBarX - kIconW - kIconGap + 1), float(kBarY));

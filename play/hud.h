@@ -3,6 +3,7 @@
 // health and air bars with their icons, laid out so that none of them covers
 // the player, each other or the notice.
 #include <cstdint>
+#include <string>
 
 namespace vn {
 
@@ -26,6 +27,9 @@ void DrawSignBox(int32_t text_number);
 // right; each an ellipse whose width is the value in pixels. The air bar only
 // shows when show_breath is set.
 void DrawBars(int32_t power, int32_t breath, bool show_breath = true);
+// The chosen gun's ammunition ("40 Schuss") right of the health bar, red when
+// it is used up; an empty text draws nothing (the pistol never runs out).
+void DrawAmmunition(const std::string& text, bool empty);
 // Air matters under water and while it is not full again after a dive, so the
 // bar shows then and stays away otherwise.
 inline bool BreathBarShown(int32_t breath, bool in_water) { return in_water || breath < 100; }

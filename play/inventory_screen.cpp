@@ -103,6 +103,17 @@ int MeasureOnce(const std::string& text) {
 }
 
 // The item's name above the picture, its count beside it.
+// A line of text on a dark translucent box, left edge at x; nothing when empty.
+void DrawLabel(const std::string& text, float x, float y) {
+  if (text.empty()) return;
+  SetAlpha(0.7f);
+  SetColor(20, 18, 16);
+  DrawRect(x - 8, y - 5, float(MeasureOnce(text) + 16), float(FontLineHeight() + 10));
+  SetAlpha(1);
+  SetColor(250, 244, 220);
+  DrawTextAt(text, x, y);
+}
+
 void DrawNameAndCount(float picture_right) {
   const std::string name = SlotName(run.inventory_slot);
   const int32_t line = FontLineHeight();
@@ -110,17 +121,12 @@ void DrawNameAndCount(float picture_right) {
   DrawBand(float(screen.screen_height / 12), float(name_w + 24), float(line + 10));
   SetColor(250, 244, 220);
   DrawTextAt(name, float(screen.screen_width / 2 - name_w / 2), float(screen.screen_height / 12 + 5));
-  const std::string count = SlotCountText(run.inventory_slot, Count(run.inventory_slot));
-  if (!count.empty()) {
-    const float x = picture_right + 12;
-    const float y = float(screen.screen_height / 2 - line / 2);
-    SetAlpha(0.7f);
-    SetColor(20, 18, 16);
-    DrawRect(x - 8, y - 5, float(MeasureOnce(count) + 16), float(line + 10));
-    SetAlpha(1);
-    SetColor(250, 244, 220);
-    DrawTextAt(count, x, y);
-  }
+  const float x = picture_right + 12;
+  const float y = float(screen.screen_height / 2 - line / 2);
+  DrawLabel(SlotCountText(run.inventory_slot, Count(run.inventory_slot)), x, y);
+  // A potion's use shows nowhere else while the bag covers the bars.
+  if (run.inventory_slot == kHealthSlot && bag_view.player)
+    DrawLabel("Gesundheit " + std::to_string(std::max(bag_view.player->power, 0)) + " von 100", x, y + float(line + 16));
   SetColor(255, 255, 255);
 }
 

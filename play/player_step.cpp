@@ -51,6 +51,8 @@ struct PendingOverlay {
   float crosshair_x = 0, crosshair_y = 0;
   bool usable = false;           // the player stands on something the action key uses
   float usable_x = 0, usable_y = 0;   // screen point: the thing's cell, top centre
+  std::string ammunition;        // the chosen gun's count, empty for the pistol
+  bool out_of_ammunition = false;
 };
 PendingOverlay overlay;
 
@@ -307,6 +309,13 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   overlay.power = ch.power;
   overlay.breath = ch.breath;
   overlay.in_water = IsWater(p.here_fg);
+  if (ch.gun > 0 && ch.gun < 10) {
+    const uint16_t count = progress.inventory[size_t(ch.gun) + kFirstGunSlot][1];
+    const int32_t slot = int32_t(ch.gun) + kFirstGunSlot;
+    // Shown even at zero, in red: an empty gun is what the player must notice.
+    overlay.ammunition = count > 0 ? SlotCountText(slot, count) : SlotCountText(slot, 2).replace(0, 1, "0");
+    overlay.out_of_ammunition = count == 0;
+  }
 }
 
 void DrawPlayerOverlay() {
@@ -315,6 +324,7 @@ void DrawPlayerOverlay() {
   SetDrawOrigin(0, 0);
   if (overlay.sign != 0) DrawSignBox(overlay.sign);
   if (overlay.bars) DrawBars(overlay.power, overlay.breath, BreathBarShown(overlay.breath, overlay.in_water));
+  if (overlay.bars) DrawAmmunition(overlay.ammunition, overlay.out_of_ammunition);
   if (overlay.usable) {
     const KeyCapFace face = KeyCapFaceOf(PromptKey::kAction);
     DrawKeyCap(face, overlay.usable_x - float(KeyCapWidth(face)) / 2, overlay.usable_y - float(KeyCapHeight()) - 4);

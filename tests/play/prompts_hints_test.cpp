@@ -207,5 +207,29 @@ TEST_F(Prompts, ACapOverAnItemWhileTheFigureCanTakeIt) {
   EXPECT_FALSE(cap_drawn());
 }
 
+// Right of the health bar: nothing for the pistol, the count for another gun,
+// in red once it is empty.
+TEST_F(Prompts, TheChosenGunsAmmunitionStandsBesideTheHealthBar) {
+  Room().Start();
+  auto count_pixels = [](auto wanted) {
+    int n = 0;
+    for (int y = 16; y < 36; ++y)
+      for (int x = 134; x < 220; ++x) n += wanted(PixelAt(x, y)) ? 1 : 0;
+    return n;
+  };
+  auto dark = [](Rgb c) { return c.r < 40 && c.g < 40 && c.b < 40; };
+  auto red = [](Rgb c) { return c.r > 200 && c.g < 140 && c.b < 140; };
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(count_pixels(dark), 0) << "the pistol never runs out";
+  Player()->gun = 1;
+  progress.inventory[kFirstGunSlot + 1][1] = 40;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_GT(count_pixels(dark), 20);
+  EXPECT_EQ(count_pixels(red), 0);
+  progress.inventory[kFirstGunSlot + 1][1] = 0;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_GT(count_pixels(red), 20);
+}
+
 }  // namespace
 }  // namespace vn::test
