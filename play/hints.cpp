@@ -1,6 +1,7 @@
 #include "play/hints.h"
 
 #include <array>
+#include <limits>
 #include <string>
 
 #include "engine/paths.h"
@@ -39,9 +40,9 @@ struct HintState {
 };
 HintState hints;
 
-void Show(Hint hint, const std::string& text) {
+void Show(Hint hint, const std::string& text, int most = kHintsPerRun) {
   int& count = hints.shown[size_t(hint)];
-  if (count >= kHintsPerRun) return;
+  if (count >= most) return;
   ++count;
   ShowNotice(text, kHintMs);
 }
@@ -63,15 +64,19 @@ bool LockBeside(const TileProbes& p) {
 bool HasKey() { return progress.inventory[kKeySlot][0] != 0 && progress.inventory[kKeySlot][1] != 0; }
 
 void ActionHints(const Tplayer& ch, const TileProbes& p) {
-  if (!input_flags.hit_action) return;
   const bool at_ladder = IsLadder(p.here_obj) || IsLadder(TileAtPixel(ch.x + 16, ch.y + 30, 1));
-  if (ch.gun_active && at_ladder) Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
+  // Up at a ladder is the climb a player tries first; with the gun drawn it does nothing.
+  if (ch.gun_active && at_ladder && (input_flags.hit_action || input_flags.hit_up))
+    Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
+  if (!input_flags.hit_action) return;
+  // A tap on an item, switch or lock uses it even with the gun drawn.
+  const bool at_thing = IsItem(p.here_obj) || IsSwitch(p.here_obj) || IsLock(p.here_obj);
   if (IsLock(p.here_obj) && !HasKey()) Show(Hint::kNoKey, "Dieses Schloss braucht einen Schlüssel");
   if (!IsLock(p.here_obj) && LockBeside(p)) {
     if (HasKey()) Show(Hint::kLockNotTouched, "Ganz ins Schloss hineinlaufen, dann " + CapToken(PromptKey::kAction) + " drücken");
     else Show(Hint::kNoKey, "Dieses Schloss braucht einen Schlüssel");
   }
-  if (ch.gun_active && !at_ladder) {
+  if (ch.gun_active && !at_ladder && !at_thing) {
     const int ammo_slot = ch.gun + kFirstGunSlot;
     if (ch.gun > 0 && ammo_slot < kInventorySlots && progress.inventory[size_t(ammo_slot)][1] == 0) {
       Show(Hint::kNoAmmunition, "Keine Munition: im Inventar (" + CapToken(PromptKey::kInventory) + ") eine andere Waffe nehmen");
@@ -88,6 +93,20 @@ void BoatHint(const Tplayer& ch, const TileProbes& p) {
   if (!input_flags.hit_jump || push_vehicle.in_vehicle) return;
   if (IsVehicle(p.here_obj) || IsVehicle(TileAtPixel(ch.x + 16, ch.y - 16, 1)) || !VehicleNear(p)) return;
   Show(Hint::kBoatNotBoarded, "Zum Einsteigen erst ganz ins Boot laufen, dann " + CapToken(PromptKey::kJump) + " drücken");
+}
+
+// A ledge is caught only in a jump toward its wall; a jump straight up beside
+// a wall with the action key held is the try that misses it.
+void LedgeHint(const Tplayer& ch) {
+  if (!input_flags.hit_jump || !input_flags.held_action || input_flags.held_left || input_flags.held_right) return;
+  if (ch.gun_active) return;
+  // A figure a few pixels short of the wall misses the ledge just the same.
+  constexpr int32_t kNear = 20;
+  const bool right = TileAtPixel(ch.x + 32 + kNear, ch.y + 16, 0) != 0;
+  const bool left = TileAtPixel(ch.x - kNear, ch.y + 16, 0) != 0;
+  if (!right && !left) return;
+  const PromptKey toward = right ? PromptKey::kRight : PromptKey::kLeft;
+  Show(Hint::kJumpToWall, "Zum Festhalten beim Sprung zur Wand drücken (" + CapToken(toward) + ")");
 }
 
 // A press with the gun drawn that ends without a shot says why.
@@ -143,8 +162,15 @@ std::string DeathPromptText() {
 void ResetHints() { hints = HintState{}; }
 
 void HintSaveRefused(bool in_tutorial) {
-  Show(Hint::kSaveRefused, in_tutorial ? "Im Tutorial wird nicht gespeichert"
-                                       : "Speichern geht nur auf festem Boden, nicht im Sprung oder beim Schieben");
+  Show(Hint::kSaveRefused,
+       in_tutorial ? "Im Tutorial wird nicht gespeichert"
+                   : "Nicht gespeichert: das geht nur auf festem Boden, nicht im Sprung oder beim Schieben",
+       std::numeric_limits<int>::max());
+}
+
+void HintAimTarget() {
+  Show(Hint::kAimTarget, "Die Waffe zielt von selbst auf das markierte Ziel: " + CapToken(PromptKey::kAction) +
+                             " halten zum Schießen", 1);
 }
 
 int HintCount(Hint hint) { return hints.shown[size_t(hint)]; }
@@ -152,6 +178,7 @@ int HintCount(Hint hint) { return hints.shown[size_t(hint)]; }
 void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p) {
   ActionHints(ch, p);
   BoatHint(ch, p);
+  LedgeHint(ch);
 }
 
 void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {

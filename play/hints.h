@@ -6,8 +6,8 @@
 
 namespace vn {
 
-enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, kPushAgain, kHoldToFire,
-                        kReloading, kNoAmmunition, kSaveRefused, kCount };
+enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, kPushAgain,
+                        kHoldToFire, kReloading, kNoAmmunition, kSaveRefused, kJumpToWall, kAimTarget, kCount };
 
 // Each hint shows at most this often in one level run.
 inline constexpr int kHintsPerRun = 3;
@@ -17,8 +17,11 @@ void ResetHints();
 // Before the player's step acts on the input flags, and after it.
 void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p);
 void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p);
-// F1 was pressed where the game does not save: says why.
+// F1 was pressed where the game does not save: says why (every time: the
+// player asked for something and must learn it did not happen).
 void HintSaveRefused(bool in_tutorial);
+// The drawn gun has taken aim at an enemy: once a run, what the crosshair means.
+void HintAimTarget();
 // Every play frame: after the player's death, the prompt to load or leave,
 // shown until the player is back (a load) or the run ends.
 void ServeDeathPrompt();

@@ -233,6 +233,7 @@ void Aim(Tplayer& ch) {
   const double angle = FloatMod(Atan2Deg(ch.y - t.y, ch.x - t.x) + 180, 360);
   ch.gunangle = static_cast<uint16_t>(Trunc(angle));
   overlay.crosshair = true;
+  HintAimTarget();
   overlay.crosshair_x = float(ScreenX(t.x) + 16);
   overlay.crosshair_y = float(ScreenY(t.y) - 5);
 }

@@ -101,6 +101,38 @@ TEST_F(Prompts, ActionWithTheGunAtALadderSaysToPutItAway) {
   EXPECT_EQ(HintCount(Hint::kHoldToFire), 0) << "one hint for one press";
 }
 
+// Up is the climb a player tries first; a tap on an item with the gun drawn
+// takes it, so it is not answered with the hint about holding to fire.
+TEST_F(Prompts, UpAtALadderWithTheGunDrawnSaysToPutItAwayAndATapTakesAnItem) {
+  Room().Tile(1, 4, kRow, 1).Tile(1, 8, kRow, 231).Start();
+  DrawGun();
+  TapKey(kUp);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Waffe wegstecken ([Umschalt]) zum Klettern");
+  Player()->x = 8 * kTileSize;
+  TapAction(1);
+  ASSERT_TRUE(StepFrames(2));
+  EXPECT_EQ(CurrentNotice(), "Heiltrank");
+}
+
+// A jump straight up a few pixels short of a wall, action held, misses the ledge.
+TEST_F(Prompts, AJumpBesideAWallWithoutTheDirectionSaysToPressTowardIt) {
+  Room().Tile(0, 5, kRow, 1).Tile(0, 5, kRow - 1, 1).Start();
+  Player()->x = 5 * kTileSize - 32 - 8;
+  HoldKey(kAction);
+  TapKey(kJump);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Zum Festhalten beim Sprung zur Wand drücken ([→])");
+}
+
+TEST_F(Prompts, TheFirstAimSaysWhatTheCrosshairMarksOnce) {
+  Room().Enemy(10 * kTileSize, kStandY).Start();
+  DrawGun();
+  ASSERT_TRUE(StepFrames(3));
+  EXPECT_TRUE(NoticeHas("zielt von selbst"));
+  EXPECT_EQ(HintCount(Hint::kAimTarget), 1);
+}
+
 TEST_F(Prompts, LockBesideOrWithoutAKey) {
   Room().Tile(1, 5, kRow, 285).Start();
   TapAction(1);
