@@ -87,7 +87,7 @@ configure_build() {
   # than the library itself.
   (cd "$build" && emconfigure ./configure --static --prefix="$prefix" &&
      nice emmake make -j"$jobs" libz.a && emmake make install-libs &&
-     install -m 644 zlib.h zconf.h "$prefix/include/") >"$deps/$name.log" 2>&1
+     install -D -m 644 -t "$prefix/include" zlib.h zconf.h) >"$deps/$name.log" 2>&1
 }
 
 build_one() {
