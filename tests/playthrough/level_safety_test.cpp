@@ -2,7 +2,7 @@
 // a dying character drops its item over the object in its centre cell, so no
 // enemy may die where a ladder, key, lever, lock or boat lies; and with every
 // enemy dead at home and a blast at each of those cells the route still ends
-// at the exit.
+// at the exit. The Tutorial's boat is boarded the ways a new player tries.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "play/entities.h"
+#include "play/push_vehicle.h"
 #include "play/tables.h"
 #include "tests/support/harness.h"
 #include "tools/playtest/play_script.h"
 #include "world/map.h"
+#include "world/tiles.h"
 #include "world/world.h"
 
 namespace vn {
@@ -42,13 +44,18 @@ struct Beat {
   int32_t home = 0, radius = 0;
 };
 
-class LevelSafety : public ::testing::TestWithParam<int> {
+class ShippedMaps : public ::testing::Test {
  protected:
   void SetUp() override {
     test::ResetGameState();
     fs::copy(fs::path(VN_GAME_DIR) / "map", dir_.Path() / "map",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   }
+  test::TempGameDir dir_;
+};
+
+class LevelSafety : public ShippedMaps, public ::testing::WithParamInterface<int> {
+ protected:
   playtest::InputScript Route() const {
     playtest::InputScript script;
     std::string error;
@@ -68,7 +75,6 @@ class LevelSafety : public ::testing::TestWithParam<int> {
       if (frame == 1) act();
     });
   }
-  test::TempGameDir dir_;
 };
 
 void ForEachEnemy(const std::function<void(size_t, Tplayer&)>& visit) {
@@ -111,6 +117,30 @@ TEST_P(LevelSafety, TheRouteSurvivesBlastsAtTheWayAndEveryEnemyDeadAtHome) {
   EXPECT_TRUE(result.reached_exit) << tables.level_names[GetParam()] << ": stuck at " << result.x << ","
                                    << result.y << " (script line " << result.script_line << ")";
   EXPECT_TRUE(result.player_alive);
+}
+
+// Standing on the quay three cells left of the boat, a player creeps off its
+// edge, runs off it holding right, or jumps toward the boat: each time a jump
+// press boards it, and riding back to the quay stops at its wall instead of
+// grounding the boat.
+TEST_F(ShippedMaps, TheTutorialBoatBoardsFromTheQuay) {
+  for (const char* way : {"24 right\n40 -\n20 right\n40 -\n12 right\n40 -\n1 +jump\n",
+                          "55 right\n1 right +jump\n",
+                          "24 right\n40 -\n3 right jump\n30 right\n30 -\n1 +jump\n"}) {
+    playtest::InputScript script;
+    std::string error;
+    ASSERT_TRUE(playtest::ParseInputScript(std::string("level 0\n1 -\n") + way + "60 left\n", script, error)) << error;
+    const playtest::PlayResult result = playtest::PlayScript(script, nullptr, 10, [](int frame) {
+      if (frame != 1) return;
+      for (const auto& [column, row, object] : WayCells())
+        if (IsVehicle(uint16_t(object))) {
+          const PlayerRef player = test::Player();
+          player->x = (column - 3) * kTileSize, player->y = (row - 1) * kTileSize;
+        }
+    });
+    EXPECT_TRUE(push_vehicle.in_vehicle) << way;
+    EXPECT_TRUE(result.player_alive) << way;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(TutorialAndCastle, LevelSafety, ::testing::Values(0, 1),
