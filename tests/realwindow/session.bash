@@ -37,21 +37,23 @@ session_begin() {
 }
 
 # Starts Xvfb (800 x 600 unless a size such as 1280x1024 is given) on a display
-# number nobody uses.
+# number Xvfb picks itself, so test runs side by side never share a display.
 start_display() {
-  local size=${1:-800x600} display="" n
-  for n in $(seq 99 160); do
-    if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then display=":$n"; break; fi
-  done
-  [[ -n $display ]] || fail "no free X display number"
-  Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  local size=${1:-800x600} number=""
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
-  export DISPLAY=$display
+  for _ in $(seq 1 100); do
+    number=$(head -n 1 "$work/display" 2>/dev/null || true)
+    [[ -n $number ]] && break
+    sleep 0.1
+  done
+  [[ -n $number ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$number"
   for _ in $(seq 1 50); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.1
   done
-  xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $display"
+  xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
 }
 
 # Starts the game ($VN_GAME_COMMAND, else ./vornadel) and records the first
