@@ -131,7 +131,7 @@ TEST_P(CastleGate, TheGuardCannotSeeThePlayerFromTheLeverOrTheTunnel) {
     ++frames_with_gate_open;
     ForEachEnemy([&](size_t, Tplayer& e) { seen = seen || e.on_sight == 1; });
   });
-  EXPECT_GT(frames_with_gate_open, 30) << "the route no longer waits at the opened gate";
+  EXPECT_GT(frames_with_gate_open, 30) << "the route no longer walks through the opened gate";
   EXPECT_FALSE(seen);
 }
 
