@@ -146,5 +146,26 @@ TEST_F(ShippedMaps, TheTutorialBoatBoardsFromTheQuay) {
 INSTANTIATE_TEST_SUITE_P(TutorialAndCastle, LevelSafety, ::testing::Values(0, 1),
                          [](const auto& level) { return "Level" + std::to_string(level.param); });
 
+// The castle's first gate opens onto a hall whose guard must not shoot before a
+// new player has seen him: a stone cover keeps the player hidden from him all
+// the way from the lever to the tunnel's end.
+class CastleGate : public LevelSafety {};
+
+TEST_P(CastleGate, TheGuardCannotSeeThePlayerFromTheLeverOrTheTunnel) {
+  constexpr int kGateColumn = 21, kTunnelEndX = 26 * kTileSize;
+  int frames_with_gate_open = 0;
+  bool seen = false;
+  playtest::PlayScript(Route(), nullptr, 10, [&](int) {
+    const PlayerRef player = test::Player();
+    if (!player || player->x + kTileSize > kTunnelEndX || GetTile(kGateColumn, 24, 0) != 0) return;
+    ++frames_with_gate_open;
+    ForEachEnemy([&](size_t, Tplayer& e) { seen = seen || e.on_sight == 1; });
+  });
+  EXPECT_GT(frames_with_gate_open, 30) << "the route no longer walks through the opened gate";
+  EXPECT_FALSE(seen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Castle, CastleGate, ::testing::Values(1));
+
 }  // namespace
 }  // namespace vn
