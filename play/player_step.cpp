@@ -51,6 +51,7 @@ struct PendingOverlay {
   float crosshair_x = 0, crosshair_y = 0;
   bool usable = false;           // the player stands on something the action key uses
   float usable_x = 0, usable_y = 0;   // screen point: the thing's cell, top centre
+  bool usable_faint = false;     // the figure overlaps the cell, but its centre is not in it yet
   std::string ammunition;        // the chosen gun's count, empty for the pistol
   bool out_of_ammunition = false;
 };
@@ -270,9 +271,19 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   if (p.here_obj == kSignTile) overlay.sign = GetCode(p.col, p.row);
   // The action key works on an item, switch or lock only from its very cell:
   // a cap over the thing says the figure stands right.
-  if (IsItem(p.here_obj) || IsSwitch(p.here_obj) || IsLock(p.here_obj)) {
+  // A faint cap while the figure only overlaps the thing's cell says "a bit further".
+  auto usable = [](uint16_t obj) { return IsItem(obj) || IsSwitch(obj) || IsLock(obj); };
+  int32_t usable_col = -1;
+  if (usable(p.here_obj)) {
+    usable_col = p.col;
+  } else {
+    for (const int32_t edge_x : {ch.x + 4, ch.x + 27})
+      if (usable(TileAtPixel(edge_x, ch.y + 16, 1))) usable_col = edge_x / kTileSize;
+    overlay.usable_faint = true;
+  }
+  if (usable_col >= 0) {
     overlay.usable = true;
-    overlay.usable_x = float(ScreenX(p.col * kTileSize) + kTileSize / 2);
+    overlay.usable_x = float(ScreenX(usable_col * kTileSize) + kTileSize / 2);
     overlay.usable_y = float(ScreenY(p.row * kTileSize));
   }
   HintsBeforePlayerStep(ch, p);
@@ -328,7 +339,9 @@ void DrawPlayerOverlay() {
   if (overlay.bars) DrawAmmunition(overlay.ammunition, overlay.out_of_ammunition);
   if (overlay.usable) {
     const KeyCapFace face = KeyCapFaceOf(PromptKey::kAction);
+    if (overlay.usable_faint) SetAlpha(0.4f);
     DrawKeyCap(face, overlay.usable_x - float(KeyCapWidth(face)) / 2, overlay.usable_y - float(KeyCapHeight()) - 4);
+    SetAlpha(1);
   }
   if (overlay.crosshair) DrawImageFrame(play_assets.crosshair_image, overlay.crosshair_x, overlay.crosshair_y, 0);
   SetDrawOrigin(saved.origin_x, saved.origin_y);
