@@ -24,6 +24,7 @@ SAMPLE_STEP = 4          # every 4th pixel of every 4th row is compared
 SAME_COLOUR = 24         # channel difference still counted as the same colour
 SAVE_FILE = "/player/data/savegame.sg"
 NOTICE_SECONDS = 2.5     # a notice such as "Gespeichert" stays 2 s
+KEYS_NOTICE_SECONDS = 7.5  # the notice naming the keys opens every level run for 7 s
 
 KEYS = {  # name: (DOM key, DOM code, key code)
     "Enter": ("Enter", "Enter", 13), "Down": ("ArrowDown", "ArrowDown", 40),
@@ -246,7 +247,9 @@ def play(browser, address, reference, shots):
     fresh = start_castle(browser, menu, "the castle again")
     browser.save_png(os.path.join(shots, "5-castle-after-reload.png"))
     browser.hold("F3", 0.3)
-    time.sleep(1.5)
+    # Every level run opens with a notice naming the keys; the loaded picture is
+    # taken once it has gone, as the saved one was.
+    time.sleep(KEYS_NOTICE_SECONDS)
     loaded, _ = browser.grab()
     browser.save_png(os.path.join(shots, "6-castle-loaded.png"))
     away, back = differing(fresh, saved), differing(loaded, saved)
