@@ -3,13 +3,11 @@
 // spot of its patrol, leave those cells as they were.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "play/entities.h"
+#include "tests/playthrough/shipped_maps.h"
 #include "tests/support/harness.h"
 #include "tools/playtest/play_script.h"
 #include "world/map.h"
@@ -17,8 +15,6 @@
 
 namespace vn {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Layer-1 things the route needs (ladders, switches, locks, vehicles, slides),
 // pushable blocks and the exit.
@@ -28,22 +24,12 @@ bool WayNeeds(int col, int row) {
          (obj >= 650 && obj <= 699) || (solid >= 670 && solid <= 699) || GetCode(col, row) == 250;
 }
 
-using Cells = std::map<std::pair<int, int>, std::pair<uint16_t, uint16_t>>;
+test::WayCells WayCells() { return test::CellsWhere(WayNeeds); }
 
-Cells WayCells() {
-  Cells cells;
-  for (int row = 0; row < world.map_height; ++row)
-    for (int col = 0; col < world.map_width; ++col)
-      if (WayNeeds(col, row)) cells[{col, row}] = {GetTile(col, row, 0), GetTile(col, row, 1)};
-  return cells;
-}
-
-class LevelSafetyUnderFire : public ::testing::TestWithParam<int> {
+class LevelSafetyUnderFire : public test::ShippedMaps, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {
-    test::ResetGameState();
-    fs::copy(fs::path(VN_GAME_DIR) / "map", dir_.Path() / "map",
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    ShippedMaps::SetUp();
     playtest::InputScript start;
     start.level = static_cast<uint8_t>(GetParam());
     start.steps.push_back({1, {}, {}, 1});
@@ -51,11 +37,10 @@ class LevelSafetyUnderFire : public ::testing::TestWithParam<int> {
     // Park the player out of the way with power to spare, so the blasts never end the run.
     test::Player()->power = 1000000;
   }
-  test::TempGameDir dir_;
 };
 
 TEST_P(LevelSafetyUnderFire, BlastsAndDeathsLeaveTheWayIntact) {
-  const Cells before = WayCells();
+  const test::WayCells before = WayCells();
   ASSERT_FALSE(before.empty());
 
   for (const auto& [cell, tiles] : before) {

@@ -5,15 +5,14 @@
 // at the exit. The Tutorial's boat is boarded the ways a new player tries.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "play/entities.h"
 #include "play/push_vehicle.h"
 #include "play/tables.h"
+#include "tests/playthrough/shipped_maps.h"
 #include "tests/support/harness.h"
 #include "tools/playtest/play_script.h"
 #include "world/map.h"
@@ -23,35 +22,19 @@
 namespace vn {
 namespace {
 
-namespace fs = std::filesystem;
+using test::ShippedMaps;
 
 bool WayDependsOn(uint16_t object) {
   return (object >= 1 && object <= 10) || object == 232 || object == 260 || object == 262 || object == 264 ||
          object == 285 || object == 286 || (object >= 650 && object <= 659);
 }
 
-using Cells = std::vector<std::array<int, 3>>;   // column, row, object
-
-Cells WayCells() {
-  Cells cells;
-  for (int row = 0; row < world.map_height; ++row)
-    for (int column = 0; column < world.map_width; ++column)
-      if (WayDependsOn(GetTile(column, row, 1))) cells.push_back({column, row, GetTile(column, row, 1)});
-  return cells;
+test::WayCells WayCells() {
+  return test::CellsWhere([](int column, int row) { return WayDependsOn(GetTile(column, row, 1)); });
 }
 
 struct Beat {
   int32_t home = 0, radius = 0;
-};
-
-class ShippedMaps : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test::ResetGameState();
-    fs::copy(fs::path(VN_GAME_DIR) / "map", dir_.Path() / "map",
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-  }
-  test::TempGameDir dir_;
 };
 
 class LevelSafety : public ShippedMaps, public ::testing::WithParamInterface<int> {
@@ -85,7 +68,7 @@ void ForEachEnemy(const std::function<void(size_t, Tplayer&)>& visit) {
 }
 
 TEST_P(LevelSafety, NoEnemyDiesOnTheWay) {
-  Cells way;
+  test::WayCells way;
   std::vector<Beat> beats;
   PlayTwoFrames([&] {
     way = WayCells();
@@ -109,7 +92,8 @@ TEST_P(LevelSafety, TheRouteSurvivesBlastsAtTheWayAndEveryEnemyDeadAtHome) {
     if (frame != 1) return;
     ForEachEnemy([](size_t, Tplayer& e) { e.power = 0; });
     const PlayerRef player = test::Player();
-    for (const auto& [column, row, object] : WayCells()) {
+    for (const auto& [cell, tiles] : WayCells()) {
+      const auto [column, row] = cell;
       const int32_t x = column * kTileSize + 16, y = row * kTileSize + 16;
       if (std::abs(x - player->x) > 200 || std::abs(y - player->y) > 200) Explosion_Create(x, y, 100);
     }
@@ -132,8 +116,9 @@ TEST_F(ShippedMaps, TheTutorialBoatBoardsFromTheQuay) {
     ASSERT_TRUE(playtest::ParseInputScript(std::string("level 0\n1 -\n") + way + "60 left\n", script, error)) << error;
     const playtest::PlayResult result = playtest::PlayScript(script, nullptr, 10, [](int frame) {
       if (frame != 1) return;
-      for (const auto& [column, row, object] : WayCells())
-        if (IsVehicle(uint16_t(object))) {
+      for (const auto& [cell, tiles] : WayCells())
+        if (IsVehicle(tiles.second)) {
+          const auto [column, row] = cell;
           const PlayerRef player = test::Player();
           player->x = (column - 3) * kTileSize, player->y = (row - 1) * kTileSize;
         }

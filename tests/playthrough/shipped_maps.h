@@ -1,0 +1,39 @@
+#pragma once
+// What the level safety tests share: the shipped maps in a scratch game folder,
+// and the cells a level's way through depends on, with their tiles.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <utility>
+
+#include "tests/support/harness.h"
+#include "world/map.h"
+#include "world/world.h"
+
+namespace vn::test {
+
+class ShippedMaps : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGameState();
+    std::filesystem::copy(std::filesystem::path(VN_GAME_DIR) / "map", dir_.Path() / "map",
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  }
+  TempGameDir dir_;
+};
+
+// (column, row) -> (solid tile, object) of every cell `needed(column, row)` picks.
+using WayCells = std::map<std::pair<int, int>, std::pair<uint16_t, uint16_t>>;
+
+template <typename Needed>
+WayCells CellsWhere(const Needed& needed) {
+  WayCells cells;
+  for (int row = 0; row < world.map_height; ++row)
+    for (int column = 0; column < world.map_width; ++column)
+      if (needed(column, row)) cells[{column, row}] = {GetTile(column, row, 0), GetTile(column, row, 1)};
+  return cells;
+}
+
+}  // namespace vn::test
