@@ -68,6 +68,10 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
   // Up at a ladder is the climb a player tries first; with the gun drawn it does nothing.
   if (ch.gun_active && at_ladder && (input_flags.hit_action || input_flags.hit_up))
     Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
+  // Down alone at or over a ladder does nothing; the climb needs the action key.
+  const bool ladder_below = IsLadder(TileAtPixel(ch.x + 16, ch.y + kTileSize + 8, 1));
+  if (!ch.gun_active && !input_flags.held_action && input_flags.hit_down && (at_ladder || ladder_below))
+    Show(Hint::kLadderDown, "Hinunterklettern: " + CapToken(PromptKey::kAction) + " halten und " + CapToken(PromptKey::kDown));
   if (!input_flags.hit_action) return;
   // A tap on an item, switch or lock uses it even with the gun drawn.
   const bool at_thing = IsItem(p.here_obj) || IsSwitch(p.here_obj) || IsLock(p.here_obj);

@@ -102,9 +102,9 @@ TEST_F(Prompts, ActionWithTheGunAtALadderSaysToPutItAway) {
   EXPECT_EQ(HintCount(Hint::kHoldToFire), 0) << "one hint for one press";
 }
 
-// Up is the climb a player tries first; a tap on an item with the gun drawn
-// takes it, so it is not answered with the hint about holding to fire.
-TEST_F(Prompts, UpAtALadderWithTheGunDrawnSaysToPutItAwayAndATapTakesAnItem) {
+// Up and down are the climb a player tries first; a tap on an item with the
+// gun drawn takes it, so it is not answered with the hint about holding to fire.
+TEST_F(Prompts, UpOrDownAtALadderSaysWhatTheClimbNeedsAndATapTakesAnItem) {
   Room().Tile(1, 4, kRow, 1).Tile(1, 8, kRow, 231).Start();
   DrawGun();
   TapKey(kUp);
@@ -114,6 +114,12 @@ TEST_F(Prompts, UpAtALadderWithTheGunDrawnSaysToPutItAwayAndATapTakesAnItem) {
   TapAction(1);
   ASSERT_TRUE(StepFrames(2));
   EXPECT_EQ(CurrentNotice(), "Heiltrank");
+  TapKey(kDrawWeapon);
+  ASSERT_TRUE(StepFrames(1));
+  Player()->x = 4 * kTileSize;
+  TapKey(kDown);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Hinunterklettern: [Strg] halten und [↓]");
 }
 
 // A jump straight up a few pixels short of a wall, action held, misses the ledge.
