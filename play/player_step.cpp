@@ -57,6 +57,14 @@ struct PendingOverlay {
 };
 PendingOverlay overlay;
 
+// The last sign the figure stood on, and until when its text stays.
+struct LastSign {
+  int32_t text = 0;
+  int32_t until_ms = 0;
+};
+LastSign last_sign;
+constexpr int32_t kSignLingerMs = 2500;
+
 
 // Adds to a bag count without wrapping past the 16-bit field.
 void AddToSlot(int slot, int32_t amount) {
@@ -268,7 +276,12 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
     else HintSaveRefused(run.level_index == 0);
   }
 
-  if (p.here_obj == kSignTile) overlay.sign = GetCode(p.col, p.row);
+  // A sign's text stays a moment after the figure has passed it, so a player
+  // walking by at full speed still gets to read it.
+  if (p.here_obj == kSignTile) {
+    last_sign = {GetCode(p.col, p.row), run.now_ms + kSignLingerMs};
+  }
+  if (last_sign.text != 0 && run.now_ms <= last_sign.until_ms) overlay.sign = last_sign.text;
   // The action key works on an item, switch or lock only from its very cell:
   // a cap over the thing says the figure stands right.
   // A faint cap while the figure only overlaps the thing's cell says "a bit further".
@@ -348,6 +361,9 @@ void DrawPlayerOverlay() {
   overlay = PendingOverlay{};
 }
 
-void ClearPlayerOverlay() { overlay = PendingOverlay{}; }
+void ClearPlayerOverlay() {
+  overlay = PendingOverlay{};
+  last_sign = LastSign{};
+}
 
 }  // namespace vn
