@@ -96,7 +96,7 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
 void BoatHint(const Tplayer& ch, const TileProbes& p) {
   if (!input_flags.hit_jump || push_vehicle.in_vehicle) return;
   if (IsVehicle(p.here_obj) || IsVehicle(TileAtPixel(ch.x + 16, ch.y - 16, 1)) || !VehicleNear(p)) return;
-  Show(Hint::kBoatNotBoarded, "Zum Einsteigen erst ganz ins Boot laufen, dann " + CapToken(PromptKey::kJump) + " drücken");
+  Show(Hint::kBoatNotBoarded, "Zum Einsteigen ganz ins Boot oder genau darunter laufen, dann " + CapToken(PromptKey::kJump) + " drücken");
 }
 
 // A ledge is caught only in a jump toward its wall; a jump straight up beside

@@ -155,7 +155,7 @@ TEST_F(Prompts, JumpBesideABoatAndNotInIt) {
   HoldKey(kJump);
   ASSERT_TRUE(StepFrames(1));
   ReleaseKey(kJump);
-  EXPECT_TRUE(NoticeHas("ins Boot laufen, dann [Leertaste]"));
+  EXPECT_TRUE(NoticeHas("ins Boot oder genau darunter laufen, dann [Leertaste]"));
   EXPECT_EQ(HintCount(Hint::kBoatNotBoarded), 1);
 }
 
