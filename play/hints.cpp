@@ -74,7 +74,7 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
     Show(Hint::kLadderDown, "Hinunterklettern: " + CapToken(PromptKey::kAction) + " halten und " + CapToken(PromptKey::kDown));
   if (!input_flags.hit_action) return;
   // A tap on an item, switch or lock uses it even with the gun drawn.
-  const bool at_thing = IsItem(p.here_obj) || IsSwitch(p.here_obj) || IsLock(p.here_obj);
+  const bool at_thing = IsActionTarget(p.here_obj);
   if (IsLock(p.here_obj) && !HasKey()) Show(Hint::kNoKey, "Dieses Schloss braucht einen Schlüssel");
   if (!IsLock(p.here_obj) && LockBeside(p)) {
     if (HasKey()) Show(Hint::kLockNotTouched, "Ganz ins Schloss hineinlaufen, dann " + CapToken(PromptKey::kAction) + " drücken");

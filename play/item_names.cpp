@@ -34,13 +34,26 @@ std::string SlotName(int32_t slot) {
   return {};
 }
 
-std::string SlotCountText(int32_t slot, uint16_t count) {
-  if (count == 0 || slot == kFirstGunSlot) return {};
+namespace {
+
+// "40 Schuss", "3 Raketen", "2 Münzen", "× 2": a count with the unit its slot holds.
+std::string CountWithUnit(int32_t slot, uint16_t count) {
   const std::string n = std::to_string(count);
   if (slot == kCoinSlot) return n + (count == 1 ? " Münze" : " Münzen");
   if (slot == kFirstGunSlot + 2) return n + (count == 1 ? " Rakete" : " Raketen");
   if (slot > kFirstGunSlot) return n + " Schuss";
   return "\xC3\x97 " + n;
+}
+
+}  // namespace
+
+std::string SlotCountText(int32_t slot, uint16_t count) {
+  if (count == 0 || slot == kFirstGunSlot) return {};
+  return CountWithUnit(slot, count);
+}
+
+std::string AmmunitionText(int32_t slot, uint16_t count) {
+  return slot > kFirstGunSlot && slot < kInventorySlots ? CountWithUnit(slot, count) : std::string();
 }
 
 }  // namespace vn

@@ -12,5 +12,8 @@ std::string SlotName(int32_t slot);
 // How the bag shows a slot's count beside its picture ("40 Schuss", "× 2");
 // empty when the count says nothing (none, or the basic gun).
 std::string SlotCountText(int32_t slot, uint16_t count);
+// The ammunition of a gun slot for the screen, also at zero ("0 Schuss");
+// empty for the basic gun, which never runs out, and for other slots.
+std::string AmmunitionText(int32_t slot, uint16_t count);
 
 }  // namespace vn

@@ -285,13 +285,12 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   // The action key works on an item, switch or lock only from its very cell:
   // a cap over the thing says the figure stands right.
   // A faint cap while the figure only overlaps the thing's cell says "a bit further".
-  auto usable = [](uint16_t obj) { return IsItem(obj) || IsSwitch(obj) || IsLock(obj); };
   int32_t usable_col = -1;
-  if (usable(p.here_obj)) {
+  if (IsActionTarget(p.here_obj)) {
     usable_col = p.col;
   } else {
     for (const int32_t edge_x : {ch.x + 4, ch.x + 27})
-      if (usable(TileAtPixel(edge_x, ch.y + 16, 1))) usable_col = edge_x / kTileSize;
+      if (IsActionTarget(TileAtPixel(edge_x, ch.y + 16, 1))) usable_col = edge_x / kTileSize;
     overlay.usable_faint = true;
   }
   if (usable_col >= 0) {
@@ -336,9 +335,7 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   overlay.in_water = IsWater(p.here_fg);
   if (ch.gun > 0 && ch.gun < 10) {
     const uint16_t count = progress.inventory[size_t(ch.gun) + kFirstGunSlot][1];
-    const int32_t slot = int32_t(ch.gun) + kFirstGunSlot;
-    // Shown even at zero, in red: an empty gun is what the player must notice.
-    overlay.ammunition = count > 0 ? SlotCountText(slot, count) : SlotCountText(slot, 2).replace(0, 1, "0");
+    overlay.ammunition = AmmunitionText(int32_t(ch.gun) + kFirstGunSlot, count);
     overlay.out_of_ammunition = count == 0;
   }
 }

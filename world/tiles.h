@@ -19,6 +19,8 @@ inline constexpr uint16_t kCoinTile = 230;
 inline constexpr uint16_t kFirstAmmunitionTile = 250;   // 250 + k: ammunition of gun k
 inline bool IsSwitch(uint16_t obj) { return obj == 260 || obj == 262 || obj == 264; }
 inline bool IsLock(uint16_t obj) { return obj == 285 || obj == 286; }
+// What the action key uses from the cell the figure stands in.
+inline bool IsActionTarget(uint16_t obj) { return IsItem(obj) || IsSwitch(obj) || IsLock(obj); }
 inline bool IsVehicle(uint16_t obj) { return obj >= 650 && obj <= 659; }
 inline constexpr uint16_t kCrashingVehicle = 650;   // the boat: wrecked when it touches ground
 inline bool IsSlide(uint16_t obj) { return obj >= 660; }
