@@ -10,6 +10,7 @@
 #include "play/input_flags.h"
 #include "play/key_caps.h"
 #include "play/notice.h"
+#include "play/pictogram_help.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
 #include "world/inventory.h"
@@ -37,14 +38,20 @@ struct HintState {
   bool player_seen = false;      // the run had a player; the death prompt needs one that died
   int dead_frames = 0;
   bool death_prompt = false;
+  bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
 };
 HintState hints;
 
-void Show(Hint hint, const std::string& text, int most = kHintsPerRun) {
+bool Show(Hint hint, const std::string& text, int most = kHintsPerRun) {
   int& count = hints.shown[size_t(hint)];
-  if (count >= most) return;
+  if (count >= most) return false;
   ++count;
   ShowNotice(text, kHintMs);
+  return true;
+}
+
+void ShowLockHint(Hint hint, const std::string& text) {
+  if (Show(hint, text)) hints.lock_hint_up = true;
 }
 
 bool VehicleNear(const TileProbes& p) {
@@ -75,10 +82,20 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
   if (!input_flags.hit_action) return;
   // A tap on an item, switch or lock uses it even with the gun drawn.
   const bool at_thing = IsActionTarget(p.here_obj);
-  if (IsLock(p.here_obj) && !HasKey()) Show(Hint::kNoKey, "Dieses Schloss braucht einen Schlüssel");
+  if (const int side = ActionTargetSide(ch, p); side != 0) {
+    Show(Hint::kNotInReach, "Noch ein Stück nach " + CapToken(side > 0 ? PromptKey::kRight : PromptKey::kLeft) +
+                                ": erst wenn die Taste hell ist, wirkt " + CapToken(PromptKey::kAction));
+    return;
+  }
+  if (IsLock(p.here_obj) && HasKey() && hints.lock_hint_up) {
+    // The lock opens with this press: advice about it would now be wrong.
+    ClearNotice();
+    hints.lock_hint_up = false;
+  }
+  if (IsLock(p.here_obj) && !HasKey()) ShowLockHint(Hint::kNoKey, "Dieses Schloss braucht einen Schlüssel");
   if (!IsLock(p.here_obj) && LockBeside(p)) {
-    if (HasKey()) Show(Hint::kLockNotTouched, "Ganz ins Schloss hineinlaufen, dann " + CapToken(PromptKey::kAction) + " drücken");
-    else Show(Hint::kNoKey, "Dieses Schloss braucht einen Schlüssel");
+    if (HasKey()) ShowLockHint(Hint::kLockNotTouched, "Ganz ins Schloss hineinlaufen, dann " + CapToken(PromptKey::kAction) + " drücken");
+    else ShowLockHint(Hint::kNoKey, "Dieses Schloss braucht einen Schlüssel");
   }
   if (ch.gun_active && !at_ladder && !at_thing) {
     const int ammo_slot = ch.gun + kFirstGunSlot;
@@ -163,7 +180,10 @@ std::string DeathPromptText() {
 
 }  // namespace
 
-void ResetHints() { hints = HintState{}; }
+void ResetHints() {
+  hints = HintState{};
+  ResetPictogramHelp();
+}
 
 void HintSaveRefused(bool in_tutorial) {
   Show(Hint::kSaveRefused,
@@ -175,6 +195,15 @@ void HintSaveRefused(bool in_tutorial) {
 void HintAimTarget() {
   Show(Hint::kAimTarget, "Die Waffe zielt von selbst auf das markierte Ziel: " + CapToken(PromptKey::kAction) +
                              " halten zum Schießen", 1);
+}
+
+int ActionTargetSide(const Tplayer& ch, const TileProbes& p) {
+  if (IsActionTarget(p.here_obj)) return 0;
+  for (const int32_t edge_x : {ch.x + 27, ch.x + 4}) {
+    if (!IsActionTarget(TileAtPixel(edge_x, ch.y + 16, 1))) continue;
+    return CellOf(edge_x) > p.col ? 1 : -1;
+  }
+  return 0;
 }
 
 int HintCount(Hint hint) { return hints.shown[size_t(hint)]; }

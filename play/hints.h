@@ -7,7 +7,8 @@
 namespace vn {
 
 enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, kPushAgain,
-                        kHoldToFire, kReloading, kNoAmmunition, kSaveRefused, kJumpToWall, kAimTarget, kLadderDown, kCount };
+                        kHoldToFire, kReloading, kNoAmmunition, kSaveRefused, kJumpToWall, kAimTarget, kLadderDown,
+                        kNotInReach, kCount };
 
 // Each hint shows at most this often in one level run.
 inline constexpr int kHintsPerRun = 3;
@@ -25,6 +26,9 @@ void HintAimTarget();
 // Every play frame: after the player's death, the prompt to load or leave,
 // shown until the player is back (a load) or the run ends.
 void ServeDeathPrompt();
+// Where an item, switch or lock lies that the figure overlaps but whose
+// cell it is not yet in: -1 left, +1 right, 0 none (or already in it).
+int ActionTargetSide(const Tplayer& ch, const TileProbes& p);
 // How often a hint has been shown in this run (tests).
 int HintCount(Hint hint);
 

@@ -18,6 +18,7 @@
 #include "play/item_names.h"
 #include "play/movement.h"
 #include "play/notice.h"
+#include "play/pictogram_help.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
 #include "play/save_load.h"
@@ -51,7 +52,7 @@ struct PendingOverlay {
   float crosshair_x = 0, crosshair_y = 0;
   bool usable = false;           // the player stands on something the action key uses
   float usable_x = 0, usable_y = 0;   // screen point: the thing's cell, top centre
-  bool usable_faint = false;     // the figure overlaps the cell, but its centre is not in it yet
+  int usable_side = 0;           // the figure only overlaps the cell: the way to it, -1 left, +1 right
   std::string ammunition;        // the chosen gun's count, empty for the pistol
   bool out_of_ammunition = false;
 };
@@ -288,10 +289,9 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   int32_t usable_col = -1;
   if (IsActionTarget(p.here_obj)) {
     usable_col = p.col;
-  } else {
-    for (const int32_t edge_x : {ch.x + 4, ch.x + 27})
-      if (IsActionTarget(TileAtPixel(edge_x, ch.y + 16, 1))) usable_col = edge_x / kTileSize;
-    overlay.usable_faint = true;
+  } else if (const int side = ActionTargetSide(ch, p); side != 0) {
+    usable_col = p.col + side;
+    overlay.usable_side = side;
   }
   if (usable_col >= 0) {
     overlay.usable = true;
@@ -328,6 +328,7 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   if (ch.gun_active == 1) Aim(ch);
 
   HintsAfterPlayerStep(ch, p);
+  ExplainPictogramNearby(p);
 
   overlay.bars = true;
   overlay.power = ch.power;
@@ -349,8 +350,16 @@ void DrawPlayerOverlay() {
   if (overlay.bars) DrawAmmunition(overlay.ammunition, overlay.out_of_ammunition);
   if (overlay.usable) {
     const KeyCapFace face = KeyCapFaceOf(PromptKey::kAction);
-    if (overlay.usable_faint) SetAlpha(0.4f);
-    DrawKeyCap(face, overlay.usable_x - float(KeyCapWidth(face)) / 2, overlay.usable_y - float(KeyCapHeight()) - 4);
+    const float cap_x = overlay.usable_x - float(KeyCapWidth(face)) / 2;
+    const float cap_y = overlay.usable_y - float(KeyCapHeight()) - 4;
+    if (overlay.usable_side != 0) {
+      // Not yet in reach: the faint cap, and on the figure's side the way to go.
+      const KeyCapFace way = KeyCapFaceOf(overlay.usable_side > 0 ? PromptKey::kRight : PromptKey::kLeft);
+      const float way_x = overlay.usable_side > 0 ? cap_x - float(KeyCapWidth(way)) - 3 : cap_x + float(KeyCapWidth(face)) + 3;
+      DrawKeyCap(way, way_x, cap_y);
+      SetAlpha(0.4f);
+    }
+    DrawKeyCap(face, cap_x, cap_y);
     SetAlpha(1);
   }
   if (overlay.crosshair) DrawImageFrame(play_assets.crosshair_image, overlay.crosshair_x, overlay.crosshair_y, 0);

@@ -148,6 +148,10 @@ TEST_F(Prompts, LockBesideOrWithoutAKey) {
   TapAction(1);
   EXPECT_EQ(CurrentNotice(), "Ganz ins Schloss hineinlaufen, dann [Strg] drücken");
   EXPECT_EQ(progress.inventory[kKeySlot][1], 1) << "the hint opens nothing";
+  Player()->x = 5 * kTileSize;
+  TapAction(1);
+  EXPECT_EQ(progress.inventory[kKeySlot][1], 0);
+  EXPECT_EQ(CurrentNotice(), "") << "the opened lock takes its advice away";
 }
 
 TEST_F(Prompts, JumpBesideABoatAndNotInIt) {
@@ -225,7 +229,8 @@ TEST_F(Prompts, ARunStartsByNamingTheKeysAndF1WhereTheGameDoesNotSaveSaysWhy) {
 }
 
 // The action key takes an item only from its very cell, so a cap over the item
-// shows when the figure stands right, a faint one while it only overlaps it.
+// shows when the figure stands right, a faint one while it only overlaps it,
+// and a press from there says which way to go.
 TEST_F(Prompts, ACapOverAnItemWhileTheFigureCanTakeIt) {
   Room().Tile(1, 4, kRow, 231).Start();
   const KeyCapFace face = KeyCapFaceOf(PromptKey::kAction);
@@ -248,9 +253,34 @@ TEST_F(Prompts, ACapOverAnItemWhileTheFigureCanTakeIt) {
   const int faint = darkest_in_cap();
   EXPECT_GT(faint, full + 60);
   EXPECT_LT(faint, 3 * 250);
+  TapAction(1);
+  EXPECT_EQ(CurrentNotice(), "Noch ein Stück nach [\xE2\x86\x90]: erst wenn die Taste hell ist, wirkt [Strg]");
+  EXPECT_EQ(GetTile(4, kRow, 1), 231) << "not taken from beside it";
   Player()->x += 20;
   ASSERT_TRUE(StepFrames(1));
   EXPECT_GE(darkest_in_cap(), 3 * 250);
+}
+
+// A pictogram's move is also said in words, with the real keys, once a visit
+// and never over another notice.
+TEST_F(Prompts, APictogramIsExplainedWhenTheFigureComesToIt) {
+  Room().Tile(1, 10, kRow - 2, 306).Tile(1, 11, kRow - 2, 307).Tile(1, 12, kRow - 2, 308).Start();
+  ClearNotice();
+  Player()->x = 12 * kTileSize;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Schieben: ganz an die Kiste gehen, [Strg] halten und [\xE2\x86\x92] für jedes Feld neu drücken");
+  ClearNotice();
+  ASSERT_TRUE(StepFrames(2));
+  EXPECT_EQ(CurrentNotice(), "") << "once a visit";
+  Player()->x = 4 * kTileSize;
+  ASSERT_TRUE(StepFrames(1));
+  ShowNotice("Geld");
+  Player()->x = 10 * kTileSize;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Geld") << "another notice goes first";
+  ClearNotice();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_TRUE(NoticeHas("Schieben")) << "and the explanation follows it";
 }
 
 // Right of the health bar: nothing for the pistol, the count for another gun,
