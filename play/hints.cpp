@@ -38,7 +38,8 @@ struct HintState {
   bool player_seen = false;      // the run had a player; the death prompt needs one that died
   int dead_frames = 0;
   bool death_prompt = false;
-  bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
+  bool lock_hint_up = false;
+  bool air_told = false;         // this dive has had its warning     // a lock hint is on screen; the lock's opening takes it away
 };
 HintState hints;
 
@@ -170,6 +171,16 @@ void PushHint(const Tplayer& ch, const TileProbes& p) {
   Show(Hint::kPushAgain, "Weiterschieben: " + CapToken(way) + " loslassen und neu drücken, " + CapToken(PromptKey::kAction) + " dabei halten");
 }
 
+// Air falls in any water cell, the surface and a boat's cell too, which a
+// swimmer with the head above water does not expect.
+void AirHint(const Tplayer& ch, const TileProbes& p) {
+  constexpr int kLowAir = 60;
+  if (IsWater(p.here_fg) && ch.breath <= kLowAir && !hints.air_told) {
+    hints.air_told = Show(Hint::kAirRunningOut, "Die Luft wird knapp, auch an der Oberfläche: raus aus dem Wasser");
+  }
+  if (ch.breath > kLowAir) hints.air_told = false;
+}
+
 bool SaveGameExists() { return GetFileKind(UserFileToRead(kSaveGamePath)) == kFileKindRegular; }
 
 std::string DeathPromptText() {
@@ -217,6 +228,7 @@ void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p) {
 void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   FireHint(ch);
   PushHint(ch, p);
+  AirHint(ch, p);
 }
 
 void ServeDeathPrompt() {

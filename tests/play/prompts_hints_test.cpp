@@ -283,6 +283,14 @@ TEST_F(Prompts, APictogramIsExplainedWhenTheFigureComesToIt) {
   EXPECT_TRUE(NoticeHas("Schieben")) << "and the explanation follows it";
 }
 
+TEST_F(Prompts, AirRunningOutInWaterSaysSoOnceADive) {
+  Room().Tile(2, 4, kRow, 1).Start();
+  Player()->breath = 62;
+  ASSERT_TRUE(StepFrames(30));
+  EXPECT_TRUE(NoticeHas("Luft wird knapp"));
+  EXPECT_EQ(HintCount(Hint::kAirRunningOut), 1);
+}
+
 // Right of the health bar: nothing for the pistol, the count for another gun,
 // in red once it is empty.
 TEST_F(Prompts, TheChosenGunsAmmunitionStandsBesideTheHealthBar) {
