@@ -181,6 +181,15 @@ void AirHint(const Tplayer& ch, const TileProbes& p) {
   if (ch.breath > kLowAir) hints.air_told = false;
 }
 
+// A slide looks like a stair from afar; walking up it only carries the figure down again.
+void SlideHint(const Tplayer& ch, const TileProbes& p) {
+  const uint16_t under = TileAtPixel(ch.x + 16, ch.y + 32, 1);
+  const uint16_t slide = IsSlide(p.here_obj) ? p.here_obj : under;
+  if (!IsSlide(slide)) return;
+  if (IsLeftSlide(slide) ? input_flags.held_right : input_flags.held_left)
+    Show(Hint::kSlideUp, "Eine Rutsche: hinauf geht es nicht, nur hinunter");
+}
+
 bool SaveGameExists() { return GetFileKind(UserFileToRead(kSaveGamePath)) == kFileKindRegular; }
 
 std::string DeathPromptText() {
@@ -223,6 +232,7 @@ void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p) {
   ActionHints(ch, p);
   BoatHint(ch, p);
   LedgeHint(ch);
+  SlideHint(ch, p);
 }
 
 void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {

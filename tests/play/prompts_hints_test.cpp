@@ -283,12 +283,17 @@ TEST_F(Prompts, APictogramIsExplainedWhenTheFigureComesToIt) {
   EXPECT_TRUE(NoticeHas("Schieben")) << "and the explanation follows it";
 }
 
-TEST_F(Prompts, AirRunningOutInWaterSaysSoOnceADive) {
-  Room().Tile(2, 4, kRow, 1).Start();
+TEST_F(Prompts, AirRunningOutInWaterAndWalkingUpASlideSaySo) {
+  Room().Tile(2, 4, kRow, 1).Tile(1, 9, kRow, 665).Start();
   Player()->breath = 62;
   ASSERT_TRUE(StepFrames(30));
   EXPECT_TRUE(NoticeHas("Luft wird knapp"));
   EXPECT_EQ(HintCount(Hint::kAirRunningOut), 1);
+  EXPECT_EQ(HintCount(Hint::kSlideUp), 0);
+  Player()->x = 9 * kTileSize;
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Eine Rutsche: hinauf geht es nicht, nur hinunter");
 }
 
 // Right of the health bar: nothing for the pistol, the count for another gun,
