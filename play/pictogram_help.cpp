@@ -36,6 +36,7 @@ std::string Cap(PromptKey key) { return CapToken(key); }
 struct HelpState {
   std::pair<int32_t, int32_t> visiting{-1, -1};   // first cell of the pictogram the figure is at
   bool explained = false;                          // this visit has had its sentence
+  std::string shown;                               // our last sentence as the notice reads it
   std::map<std::pair<int32_t, int32_t>, int> told;
 };
 HelpState help;
@@ -105,12 +106,16 @@ void ExplainPictogramNearby(const TileProbes& p) {
     help.visiting = found;
     help.explained = false;
   }
-  if (found_value == 0 || help.explained || !CurrentNotice().empty()) return;
+  // Another notice is not cut short, but a sentence about the pictogram just
+  // passed gives way to the one the figure has come to.
+  const std::string current = CurrentNotice();
+  if (found_value == 0 || help.explained || (!current.empty() && current != help.shown)) return;
   help.explained = true;
   int& told = help.told[found];
   if (told >= kHelpsPerPictogram) return;
   ++told;
   ShowNotice(PictogramHelpText(found_value), kHelpMs);
+  help.shown = CurrentNotice();
 }
 
 }  // namespace vn

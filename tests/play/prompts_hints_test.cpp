@@ -264,7 +264,7 @@ TEST_F(Prompts, ACapOverAnItemWhileTheFigureCanTakeIt) {
 // A pictogram's move is also said in words, with the real keys, once a visit
 // and never over another notice.
 TEST_F(Prompts, APictogramIsExplainedWhenTheFigureComesToIt) {
-  Room().Tile(1, 10, kRow - 2, 306).Tile(1, 11, kRow - 2, 307).Tile(1, 12, kRow - 2, 308).Start();
+  Room().Tile(1, 10, kRow - 2, 306).Tile(1, 11, kRow - 2, 307).Tile(1, 12, kRow - 2, 308).Tile(1, 17, kRow - 2, 336).Start();
   ClearNotice();
   Player()->x = 12 * kTileSize;
   ASSERT_TRUE(StepFrames(1));
@@ -281,6 +281,9 @@ TEST_F(Prompts, APictogramIsExplainedWhenTheFigureComesToIt) {
   ClearNotice();
   ASSERT_TRUE(StepFrames(1));
   EXPECT_TRUE(NoticeHas("Schieben")) << "and the explanation follows it";
+  Player()->x = 17 * kTileSize;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_TRUE(NoticeHas("Aufheben")) << "the next pictogram's sentence replaces the last one's";
 }
 
 TEST_F(Prompts, AirRunningOutInWaterAndWalkingUpASlideSaySo) {
