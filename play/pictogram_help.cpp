@@ -80,7 +80,7 @@ std::string PictogramHelpText(uint16_t value) {
     case 348:
       return "Waffe wechseln: " + Cap(PromptKey::kInventory) + " öffnen, mit " + Cap(PromptKey::kLeft) +
              Cap(PromptKey::kRight) + " blättern, " + Cap(PromptKey::kBagUse) + " wählt";
-    case 351: return "Einsteigen: ganz ins Boot gehen, dann " + Cap(PromptKey::kJump) + " drücken";
+    case 351: return "Einsteigen: ganz ins Boot oder genau darunter gehen, dann " + Cap(PromptKey::kJump) + " drücken";
     case 353: return "Zum Klettern die Waffe mit " + Cap(PromptKey::kDrawWeapon) + " wegstecken";
     case 356: return "Schloss: mit einem Schlüssel ganz hineingehen, dann " + action + " drücken";
     default: return {};
