@@ -74,7 +74,11 @@ bool HasKey() { return progress.inventory[kKeySlot][0] != 0 && progress.inventor
 void ActionHints(const Tplayer& ch, const TileProbes& p) {
   const bool at_ladder = IsLadder(p.here_obj) || IsLadder(TileAtPixel(ch.x + 16, ch.y + 30, 1));
   // Up at a ladder is the climb a player tries first; with the gun drawn it does nothing.
-  if (ch.gun_active && at_ladder && (input_flags.hit_action || input_flags.hit_up))
+  // Action and a direction against a one-block step climbs it, but with the gun drawn it fires.
+  const bool step_right = input_flags.held_right && p.wall_right != 0 && TileAtPixel(ch.x + 48, ch.y - 16, 0) == 0;
+  const bool step_left = input_flags.held_left && p.wall_left != 0 && TileAtPixel(ch.x - 16, ch.y - 16, 0) == 0;
+  const bool at_step = input_flags.held_action && (step_right || step_left);
+  if (ch.gun_active && ((at_ladder && (input_flags.hit_action || input_flags.hit_up)) || at_step))
     Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
   // Down alone at or over a ladder does nothing; the climb needs the action key.
   const bool ladder_below = IsLadder(TileAtPixel(ch.x + 16, ch.y + kTileSize + 8, 1));

@@ -11,6 +11,7 @@ namespace vn {
 namespace {
 
 constexpr int32_t kHelpMs = 6000;
+constexpr int32_t kAfterLeavingMs = 2500;
 constexpr int kHelpsPerPictogram = 3;   // per run: a crate pushed to and fro is not a new visit each time
 constexpr int kRowsAbove = 4;           // pictograms hang up to this many rows above the figure
 
@@ -37,6 +38,7 @@ struct HelpState {
   std::pair<int32_t, int32_t> visiting{-1, -1};   // first cell of the pictogram the figure is at
   bool explained = false;                          // this visit has had its sentence
   std::string shown;                               // our last sentence as the notice reads it
+  std::string shown_tokens;                        // and as it was given to the notice
   std::map<std::pair<int32_t, int32_t>, int> told;
 };
 HelpState help;
@@ -103,6 +105,9 @@ void ExplainPictogramNearby(const TileProbes& p) {
     }
   }
   if (found != help.visiting) {
+    // Once the figure has gone on, the sentence about the pictogram behind it
+    // stays only a moment, as a sign's text does.
+    if (help.explained && !help.shown.empty() && CurrentNotice() == help.shown) ShowNotice(help.shown_tokens, kAfterLeavingMs);
     help.visiting = found;
     help.explained = false;
   }
@@ -114,7 +119,8 @@ void ExplainPictogramNearby(const TileProbes& p) {
   int& told = help.told[found];
   if (told >= kHelpsPerPictogram) return;
   ++told;
-  ShowNotice(PictogramHelpText(found_value), kHelpMs);
+  help.shown_tokens = PictogramHelpText(found_value);
+  ShowNotice(help.shown_tokens, kHelpMs);
   help.shown = CurrentNotice();
 }
 

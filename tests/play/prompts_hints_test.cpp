@@ -102,6 +102,18 @@ TEST_F(Prompts, ActionWithTheGunAtALadderSaysToPutItAway) {
   EXPECT_EQ(HintCount(Hint::kHoldToFire), 0) << "one hint for one press";
 }
 
+TEST_F(Prompts, ActionAndADirectionAtAStepWithTheGunSaysToPutItAway) {
+  Room().Tile(0, 6, kRow, 1).Start();
+  Player()->x = 5 * kTileSize;
+  DrawGun();
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(3));
+  EXPECT_EQ(HintCount(Hint::kGunAtLadder), 0) << "walking against the step alone";
+  HoldKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Waffe wegstecken ([Umschalt]) zum Klettern");
+}
+
 // Up and down are the climb a player tries first; a tap on an item with the
 // gun drawn takes it, so it is not answered with the hint about holding to fire.
 TEST_F(Prompts, UpOrDownAtALadderSaysWhatTheClimbNeedsAndATapTakesAnItem) {
@@ -284,6 +296,11 @@ TEST_F(Prompts, APictogramIsExplainedWhenTheFigureComesToIt) {
   Player()->x = 17 * kTileSize;
   ASSERT_TRUE(StepFrames(1));
   EXPECT_TRUE(NoticeHas("Aufheben")) << "the next pictogram's sentence replaces the last one's";
+  Player()->x = 25 * kTileSize;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_TRUE(NoticeHas("Aufheben"));
+  ASSERT_TRUE(StepFrames(160));
+  EXPECT_EQ(CurrentNotice(), "") << "gone a moment after the figure has left the pictogram";
 }
 
 TEST_F(Prompts, AirRunningOutInWaterAndWalkingUpASlideSaySo) {
