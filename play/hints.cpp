@@ -84,6 +84,14 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
   const bool ladder_below = IsLadder(TileAtPixel(ch.x + 16, ch.y + kTileSize + 8, 1));
   if (!ch.gun_active && !input_flags.held_action && input_flags.hit_down && (at_ladder || ladder_below))
     Show(Hint::kLadderDown, "Hinunterklettern: " + CapToken(PromptKey::kAction) + " halten und " + CapToken(PromptKey::kDown));
+  // The climb needs the figure's middle on the ladder; a step short of it nothing happens.
+  const bool climb_tried = (input_flags.held_action && input_flags.hit_up) || (input_flags.hit_action && input_flags.held_up);
+  if (!ch.gun_active && !at_ladder && climb_tried) {
+    for (int side : {-1, 1})
+      if (IsLadder(TileAtPixel(ch.x + 16 + side * kTileSize, ch.y + 16, 1)))
+        Show(Hint::kNotInReach, "Noch ein Stück nach " + CapToken(side > 0 ? PromptKey::kRight : PromptKey::kLeft) +
+                                    ": ganz an die Leiter");
+  }
   if (!input_flags.hit_action) return;
   // A tap on an item, switch or lock uses it even with the gun drawn.
   const bool at_thing = IsActionTarget(p.here_obj);

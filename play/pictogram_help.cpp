@@ -54,10 +54,10 @@ std::string PictogramHelpText(uint16_t value) {
     case 303: return "Hochziehen: an der Kante " + action + " halten und " + Cap(PromptKey::kLeft) + " zur Wand halten";
     case 306:
       return "Schieben: ganz an die Kiste gehen, " + action + " halten und " + Cap(PromptKey::kRight) +
-             " für jedes Feld neu drücken";
+             " für jedes Feld neu drücken, sobald die Kiste steht";
     case 309:
       return "Schieben: ganz an die Kiste gehen, " + action + " halten und " + Cap(PromptKey::kLeft) +
-             " für jedes Feld neu drücken";
+             " für jedes Feld neu drücken, sobald die Kiste steht";
     case 312:
       return "Waffe ziehen mit " + Cap(PromptKey::kDrawWeapon) + ", dann " + action +
              " gedrückt halten: sie zielt und schießt von selbst";

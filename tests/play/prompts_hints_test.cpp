@@ -102,6 +102,15 @@ TEST_F(Prompts, ActionWithTheGunAtALadderSaysToPutItAway) {
   EXPECT_EQ(HintCount(Hint::kHoldToFire), 0) << "one hint for one press";
 }
 
+TEST_F(Prompts, ClimbingBesideALadderSaysHowFarToGo) {
+  Room().Tile(1, 6, kRow, 1).Start();
+  Player()->x = 5 * kTileSize - 10;
+  HoldKey(kAction);
+  TapKey(kUp);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Noch ein Stück nach [\xE2\x86\x92]: ganz an die Leiter");
+}
+
 TEST_F(Prompts, ActionAndADirectionAtAStepWithTheGunSaysToPutItAway) {
   Room().Tile(0, 6, kRow, 1).Start();
   Player()->x = 5 * kTileSize;
@@ -280,7 +289,7 @@ TEST_F(Prompts, APictogramIsExplainedWhenTheFigureComesToIt) {
   ClearNotice();
   Player()->x = 12 * kTileSize;
   ASSERT_TRUE(StepFrames(1));
-  EXPECT_EQ(CurrentNotice(), "Schieben: ganz an die Kiste gehen, [Strg] halten und [\xE2\x86\x92] für jedes Feld neu drücken");
+  EXPECT_EQ(CurrentNotice(), "Schieben: ganz an die Kiste gehen, [Strg] halten und [\xE2\x86\x92] für jedes Feld neu drücken, sobald die Kiste steht");
   ClearNotice();
   ASSERT_TRUE(StepFrames(2));
   EXPECT_EQ(CurrentNotice(), "") << "once a visit";

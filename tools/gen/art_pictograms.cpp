@@ -155,7 +155,7 @@ Canvas ClimbUp(bool wall_on_right) {
 
 // Climbing over a step one block high: action held and toward the step.
 Canvas ClimbStep(bool step_on_right) {
-  Canvas c = Captioned(3, "STUFE HOCH");
+  Canvas c = Captioned(3, "BEIDE HALTEN");
   TinyStep(c, step_on_right ? 70 : 2, kPictureTop - 1, step_on_right);
   return c;
 }
