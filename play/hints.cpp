@@ -1,6 +1,7 @@
 #include "play/hints.h"
 
 #include <array>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -38,6 +39,7 @@ struct HintState {
   bool player_seen = false;      // the run had a player; the death prompt needs one that died
   int dead_frames = 0;
   bool death_prompt = false;
+  int hidden_aim_frames = 0;     // action held with the gun drawn while every enemy near is hidden
   bool lock_hint_up = false;
   bool air_told = false;         // this dive has had its warning     // a lock hint is on screen; the lock's opening takes it away
 };
@@ -161,6 +163,23 @@ void FireHint(const Tplayer& ch) {
     Show(Hint::kHoldToFire, "Zum Schießen " + CapToken(PromptKey::kAction) + " gedrückt halten");
 }
 
+// Firing at an enemy behind cover only hits the cover: the gun aims at what
+// it sees, which a player holding fire behind crates does not know.
+void CoverHint(const Tplayer& ch) {
+  constexpr int kHeldFrames = 40;
+  bool enemy_near = false;
+  world.character_list.ForEach([&](const PlayerRef& e) {
+    enemy_near |= e->typ != 0 && std::abs(e->x - ch.x) < screen.screen_width / 2 &&
+                  std::abs(e->y - ch.y) < screen.screen_height / 2;
+  });
+  if (!ch.gun_active || !input_flags.held_action || run.aim_target || !enemy_near) {
+    hints.hidden_aim_frames = 0;
+    return;
+  }
+  if (++hints.hidden_aim_frames == kHeldFrames)
+    Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner, die frei zu sehen sind");
+}
+
 // One push moves a block one cell; holding on does not push it again.
 void PushHint(const Tplayer& ch, const TileProbes& p) {
   if (push_vehicle.pushing) {
@@ -249,6 +268,7 @@ void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p) {
 
 void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   FireHint(ch);
+  CoverHint(ch);
   PushHint(ch, p);
   AirHint(ch, p);
 }

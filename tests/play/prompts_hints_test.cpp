@@ -161,6 +161,15 @@ TEST_F(Prompts, TheFirstAimSaysWhatTheCrosshairMarksOnce) {
   EXPECT_EQ(HintCount(Hint::kAimTarget), 1);
 }
 
+TEST_F(Prompts, FiringAtAnEnemyBehindCoverSaysWhyItDoesNotAim) {
+  Room().Tile(0, 7, kRow, 1).Tile(0, 7, kRow - 1, 1).Enemy(10 * kTileSize, kStandY).Start();
+  DrawGun();
+  HoldKey(kAction);
+  ASSERT_TRUE(StepFrames(45));
+  EXPECT_EQ(CurrentNotice(), "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner, die frei zu sehen sind");
+  EXPECT_EQ(HintCount(Hint::kAimTarget), 0);
+}
+
 TEST_F(Prompts, LockBesideOrWithoutAKey) {
   Room().Tile(1, 5, kRow, 285).Start();
   TapAction(1);
