@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "engine/paths.h"
@@ -39,7 +40,8 @@ struct HintState {
   bool player_seen = false;      // the run had a player; the death prompt needs one that died
   int dead_frames = 0;
   bool death_prompt = false;
-  int hidden_aim_frames = 0;     // action held with the gun drawn while every enemy near is hidden
+  int hidden_aim_frames = 0;
+  int ladder_reach_frames = 0;   // action and up held beside a ladder, no climb     // action held with the gun drawn while every enemy near is hidden
   bool lock_hint_up = false;
   bool air_told = false;         // this dive has had its warning     // a lock hint is on screen; the lock's opening takes it away
 };
@@ -57,11 +59,13 @@ void ShowLockHint(Hint hint, const std::string& text) {
   if (Show(hint, text)) hints.lock_hint_up = true;
 }
 
-bool VehicleNear(const TileProbes& p) {
-  for (int dc = -2; dc <= 2; ++dc)
+// The side of a boat up to two cells away (-1 left, +1 right, 0 straight
+// above or below); nullopt when none is near.
+std::optional<int> VehicleSide(const TileProbes& p) {
+  for (int dc : {0, -1, 1, -2, 2})
     for (int dr = -1; dr <= 1; ++dr)
-      if (IsVehicle(GetTile(p.col + dc, p.row + dr, 1))) return true;
-  return false;
+      if (IsVehicle(GetTile(p.col + dc, p.row + dr, 1))) return dc < 0 ? -1 : dc > 0 ? 1 : 0;
+  return std::nullopt;
 }
 
 // A lock up to two cells to either side, at the player's height.
@@ -86,14 +90,6 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
   const bool ladder_below = IsLadder(TileAtPixel(ch.x + 16, ch.y + kTileSize + 8, 1));
   if (!ch.gun_active && !input_flags.held_action && input_flags.hit_down && (at_ladder || ladder_below))
     Show(Hint::kLadderDown, "Hinunterklettern: " + CapToken(PromptKey::kAction) + " halten und " + CapToken(PromptKey::kDown));
-  // The climb needs the figure's middle on the ladder; a step short of it nothing happens.
-  const bool climb_tried = (input_flags.held_action && input_flags.hit_up) || (input_flags.hit_action && input_flags.held_up);
-  if (!ch.gun_active && !at_ladder && climb_tried) {
-    for (int side : {-1, 1})
-      if (IsLadder(TileAtPixel(ch.x + 16 + side * kTileSize, ch.y + 16, 1)))
-        Show(Hint::kNotInReach, "Noch ein Stück nach " + CapToken(side > 0 ? PromptKey::kRight : PromptKey::kLeft) +
-                                    ": ganz an die Leiter");
-  }
   if (!input_flags.hit_action) return;
   // A tap on an item, switch or lock uses it even with the gun drawn.
   const bool at_thing = IsActionTarget(p.here_obj);
@@ -127,8 +123,13 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
 
 void BoatHint(const Tplayer& ch, const TileProbes& p) {
   if (!input_flags.hit_jump || push_vehicle.in_vehicle) return;
-  if (IsVehicle(p.here_obj) || IsVehicle(TileAtPixel(ch.x + 16, ch.y - 16, 1)) || !VehicleNear(p)) return;
-  Show(Hint::kBoatNotBoarded, "Zum Einsteigen ganz ins Boot oder genau darunter laufen, dann " + CapToken(PromptKey::kJump) + " drücken");
+  if (IsVehicle(p.here_obj) || IsVehicle(TileAtPixel(ch.x + 16, ch.y - 16, 1))) return;
+  const std::optional<int> side = VehicleSide(p);
+  if (!side) return;
+  const std::string way =
+      *side == 0 ? "" : "noch ein Stück nach " + CapToken(*side > 0 ? PromptKey::kRight : PromptKey::kLeft) + ", ";
+  Show(Hint::kBoatNotBoarded, "Zum Einsteigen " + way + "ganz ins Boot oder genau darunter laufen, dann " +
+                                  CapToken(PromptKey::kJump) + " drücken");
 }
 
 // A ledge is caught only in a jump toward its wall; a jump straight up beside
@@ -143,6 +144,24 @@ void LedgeHint(const Tplayer& ch) {
   if (!right && !left) return;
   const PromptKey toward = right ? PromptKey::kRight : PromptKey::kLeft;
   Show(Hint::kJumpToWall, "Zum Festhalten beim Sprung zur Wand drücken (" + CapToken(toward) + ")");
+}
+
+// The climb needs the figure's middle on the ladder; a step short of it
+// nothing happens. Told when action and up have been held that long beside
+// a ladder without a climb (a figure still drifting in climbs by itself).
+void LadderReachHint(const Tplayer& ch) {
+  constexpr int kHeldFrames = 20;
+  int side = 0;
+  for (int s : {-1, 1})
+    if (IsLadder(TileAtPixel(ch.x + 16 + s * kTileSize, ch.y + 16, 1))) side = s;
+  const bool trying = input_flags.held_action && input_flags.held_up && !ch.gun_active && ch.mode != kPoseLadder;
+  if (!trying || side == 0) {
+    hints.ladder_reach_frames = 0;
+    return;
+  }
+  if (++hints.ladder_reach_frames == kHeldFrames)
+    Show(Hint::kNotInReach,
+         "Noch ein Stück nach " + CapToken(side > 0 ? PromptKey::kRight : PromptKey::kLeft) + ": ganz an die Leiter");
 }
 
 // A press with the gun drawn that ends without a shot says why.
@@ -269,6 +288,7 @@ void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p) {
 void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   FireHint(ch);
   CoverHint(ch);
+  LadderReachHint(ch);
   PushHint(ch, p);
   AirHint(ch, p);
 }

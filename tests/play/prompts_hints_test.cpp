@@ -106,8 +106,10 @@ TEST_F(Prompts, ClimbingBesideALadderSaysHowFarToGo) {
   Room().Tile(1, 6, kRow, 1).Start();
   Player()->x = 5 * kTileSize - 10;
   HoldKey(kAction);
-  TapKey(kUp);
-  ASSERT_TRUE(StepFrames(1));
+  HoldKey(kUp);
+  ASSERT_TRUE(StepFrames(10));
+  EXPECT_EQ(CurrentNotice(), "") << "not at once: a figure drifting in climbs by itself";
+  ASSERT_TRUE(StepFrames(10));
   EXPECT_EQ(CurrentNotice(), "Noch ein Stück nach [\xE2\x86\x92]: ganz an die Leiter");
 }
 
@@ -189,7 +191,8 @@ TEST_F(Prompts, JumpBesideABoatAndNotInIt) {
   HoldKey(kJump);
   ASSERT_TRUE(StepFrames(1));
   ReleaseKey(kJump);
-  EXPECT_TRUE(NoticeHas("ins Boot oder genau darunter laufen, dann [Leertaste]"));
+  EXPECT_EQ(CurrentNotice(), "Zum Einsteigen noch ein Stück nach [\xE2\x86\x92], ganz ins Boot oder genau darunter "
+                             "laufen, dann [Leertaste] drücken");
   EXPECT_EQ(HintCount(Hint::kBoatNotBoarded), 1);
 }
 
