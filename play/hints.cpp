@@ -41,7 +41,8 @@ struct HintState {
   int dead_frames = 0;
   bool death_prompt = false;
   int hidden_aim_frames = 0;
-  int ladder_reach_frames = 0;   // action and up held beside a ladder, no climb     // action held with the gun drawn while every enemy near is hidden
+  int ladder_reach_frames = 0;
+  int stuck_block_frames = 0;    // action and a direction held against a block that cannot move   // action and up held beside a ladder, no climb     // action held with the gun drawn while every enemy near is hidden
   bool lock_hint_up = false;
   bool air_told = false;         // this dive has had its warning     // a lock hint is on screen; the lock's opening takes it away
 };
@@ -221,6 +222,22 @@ void PushHint(const Tplayer& ch, const TileProbes& p) {
   Show(Hint::kPushAgain, "Weiterschieben: " + CapToken(way) + " loslassen und neu drücken, " + CapToken(PromptKey::kAction) + " dabei halten");
 }
 
+// A block against a wall does not move, and action with the direction only
+// pushes in vain: the way on is a jump onto it.
+void StuckBlockHint(const Tplayer& ch, const TileProbes& p) {
+  constexpr int kHeldFrames = 30;
+  const bool right = input_flags.held_right && IsPushableBlock(p.wall_right) &&
+                     TileAtPixel(ch.x + 80, ch.y + 16, 0) != 0;
+  const bool left = input_flags.held_left && IsPushableBlockOnTheLeft(p.wall_left) &&
+                    TileAtPixel(ch.x - 48, ch.y + 16, 0) != 0;
+  if (ch.gun_active || !input_flags.held_action || push_vehicle.pushing || (!right && !left)) {
+    hints.stuck_block_frames = 0;
+    return;
+  }
+  if (++hints.stuck_block_frames == kHeldFrames)
+    Show(Hint::kBlockStuck, "Die Kiste steht fest: mit " + CapToken(PromptKey::kJump) + " hinaufspringen");
+}
+
 // Air falls in any water cell, the surface and a boat's cell too, which a
 // swimmer with the head above water does not expect.
 void AirHint(const Tplayer& ch, const TileProbes& p) {
@@ -290,6 +307,7 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   CoverHint(ch);
   LadderReachHint(ch);
   PushHint(ch, p);
+  StuckBlockHint(ch, p);
   AirHint(ch, p);
 }
 

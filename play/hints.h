@@ -8,7 +8,7 @@ namespace vn {
 
 enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, kPushAgain,
                         kHoldToFire, kReloading, kNoAmmunition, kSaveRefused, kJumpToWall, kAimTarget, kLadderDown,
-                        kNotInReach, kAirRunningOut, kSlideUp, kEnemyHidden, kCount };
+                        kNotInReach, kAirRunningOut, kSlideUp, kEnemyHidden, kBlockStuck, kCount };
 
 // Each hint shows at most this often in one level run.
 inline constexpr int kHintsPerRun = 3;

@@ -196,6 +196,16 @@ TEST_F(Prompts, JumpBesideABoatAndNotInIt) {
   EXPECT_EQ(HintCount(Hint::kBoatNotBoarded), 1);
 }
 
+TEST_F(Prompts, PushingABlockAgainstAWallSaysToJumpOntoIt) {
+  Room().Tile(0, 5, kRow, 680).Tile(0, 6, kRow, 1).Start();
+  HoldKey(kAction);
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(40));
+  EXPECT_EQ(push_vehicle.pushing, 0);
+  EXPECT_EQ(CurrentNotice(), "Die Kiste steht fest: mit [Leertaste] hinaufspringen");
+  EXPECT_EQ(HintCount(Hint::kPushAgain), 0);
+}
+
 TEST_F(Prompts, HoldingOnAfterAPushSaysToPressAgain) {
   Room().Tile(0, 5, kRow, 680).Start();
   HoldKey(kAction);
@@ -205,6 +215,7 @@ TEST_F(Prompts, HoldingOnAfterAPushSaysToPressAgain) {
   EXPECT_EQ(HintCount(Hint::kPushAgain), 0) << "not at once";
   ASSERT_TRUE(StepFrames(15));
   EXPECT_EQ(HintCount(Hint::kPushAgain), 1);
+  EXPECT_EQ(HintCount(Hint::kBlockStuck), 0) << "a block with room behind it is not stuck";
   EXPECT_TRUE(NoticeHas("[\xE2\x86\x92] loslassen und neu drücken"));
   ReleaseKey(kRight);
   TapKey(kRight);
