@@ -100,6 +100,20 @@ TEST_P(LevelFairness, NoEnemySeesThePlayerFromOutOfView) {
   EXPECT_EQ(unfair.str(), "");
 }
 
+// An item, switch, lock or ladder drawn in a solid cell looks usable but can never be reached.
+TEST_P(LevelFairness, NothingToUseLiesInsideTheGround) {
+  playtest::InputScript start;
+  start.level = static_cast<uint8_t>(GetParam());
+  start.steps.push_back({1, {}, {}, 1});
+  playtest::PlayScript(start);
+  for (int row = 0; row < world.map_height; ++row)
+    for (int col = 0; col < world.map_width; ++col) {
+      const uint16_t obj = GetTile(col, row, 1);
+      const bool usable = Ladder(col, row) || (obj >= 230 && obj <= 264) || obj == 285 || obj == 286;
+      EXPECT_FALSE(usable && Solid(col, row)) << "object " << obj << " at " << col << "," << row;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Levels, LevelFairness, ::testing::Values(1, 2, 3),
                          [](const auto& p) { return std::string(p.param == 1 ? "Castle" : p.param == 2 ? "Jungle" : "Wooden"); });
 
