@@ -40,11 +40,12 @@ struct HintState {
   bool player_seen = false;      // the run had a player; the death prompt needs one that died
   int dead_frames = 0;
   bool death_prompt = false;
-  int hidden_aim_frames = 0;
-  int ladder_reach_frames = 0;
-  int stuck_block_frames = 0;    // action and a direction held against a block that cannot move   // action and up held beside a ladder, no climb     // action held with the gun drawn while every enemy near is hidden
-  bool lock_hint_up = false;
-  bool air_told = false;         // this dive has had its warning     // a lock hint is on screen; the lock's opening takes it away
+  int hidden_aim_frames = 0;     // action held with the gun drawn while every enemy near is hidden
+  int ladder_reach_frames = 0;   // action and up held beside a ladder, no climb
+  int stuck_block_frames = 0;    // action and a direction held against a block that cannot move
+  int frames_out_of_vehicle = std::numeric_limits<int>::max();  // since the figure left a boat
+  bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
+  bool air_told = false;         // this dive has had its warning
 };
 HintState hints;
 
@@ -123,7 +124,11 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
 }
 
 void BoatHint(const Tplayer& ch, const TileProbes& p) {
-  if (!input_flags.hit_jump || push_vehicle.in_vehicle) return;
+  // Jumps on the shore just after leaving the boat are not tries to board it.
+  constexpr int kAfterLeavingFrames = 300;
+  if (push_vehicle.in_vehicle) hints.frames_out_of_vehicle = 0;
+  if (hints.frames_out_of_vehicle < kAfterLeavingFrames) ++hints.frames_out_of_vehicle;
+  if (!input_flags.hit_jump || push_vehicle.in_vehicle || hints.frames_out_of_vehicle < kAfterLeavingFrames) return;
   if (IsVehicle(p.here_obj) || IsVehicle(TileAtPixel(ch.x + 16, ch.y - 16, 1))) return;
   const std::optional<int> side = VehicleSide(p);
   if (!side) return;
