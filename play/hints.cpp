@@ -202,7 +202,7 @@ void CoverHint(const Tplayer& ch) {
     return;
   }
   if (++hints.hidden_aim_frames == kHeldFrames)
-    Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner, die frei zu sehen sind");
+    Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner in freier Sicht. Auf die Deckung steigen oder hervortreten");
 }
 
 // One push moves a block one cell; holding on does not push it again.

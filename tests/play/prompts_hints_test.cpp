@@ -168,7 +168,7 @@ TEST_F(Prompts, FiringAtAnEnemyBehindCoverSaysWhyItDoesNotAim) {
   DrawGun();
   HoldKey(kAction);
   ASSERT_TRUE(StepFrames(45));
-  EXPECT_EQ(CurrentNotice(), "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner, die frei zu sehen sind");
+  EXPECT_EQ(CurrentNotice(), "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner in freier Sicht. Auf die Deckung steigen oder hervortreten");
   EXPECT_EQ(HintCount(Hint::kAimTarget), 0);
 }
 
