@@ -169,7 +169,7 @@ Canvas Push(bool toward_right) {
 }
 
 // The gun: draw it, then hold the action key to fire.
-Canvas DrawAndFire() { return Captioned(3, "WAFFE > FEUERN"); }
+Canvas DrawAndFire() { return Captioned(3, "WAFFE > HALTEN"); }
 
 // Climbing a ladder: action key held and up.
 Canvas LadderUp() {
