@@ -61,6 +61,17 @@ void ShowLockHint(Hint hint, const std::string& text) {
   if (Show(hint, text)) hints.lock_hint_up = true;
 }
 
+// "ein Stück nach [→]" toward side (-1 left, +1 right).
+std::string FurtherTo(int side) {
+  return "ein Stück nach " + CapToken(side > 0 ? PromptKey::kRight : PromptKey::kLeft);
+}
+
+// Counts the frames a try has been held; true once, when it reaches `needed`.
+bool HeldFor(int& frames, bool holding, int needed) {
+  frames = holding ? frames + 1 : 0;
+  return frames == needed;
+}
+
 // The side of a boat up to two cells away (-1 left, +1 right, 0 straight
 // above or below); nullopt when none is near.
 std::optional<int> VehicleSide(const TileProbes& p) {
@@ -96,7 +107,7 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
   // A tap on an item, switch or lock uses it even with the gun drawn.
   const bool at_thing = IsActionTarget(p.here_obj);
   if (const int side = ActionTargetSide(ch, p); side != 0) {
-    Show(Hint::kNotInReach, "Noch ein Stück nach " + CapToken(side > 0 ? PromptKey::kRight : PromptKey::kLeft) +
+    Show(Hint::kNotInReach, "Noch " + FurtherTo(side) +
                                 ": erst wenn die Taste hell ist, wirkt " + CapToken(PromptKey::kAction));
     return;
   }
@@ -133,7 +144,7 @@ void BoatHint(const Tplayer& ch, const TileProbes& p) {
   const std::optional<int> side = VehicleSide(p);
   if (!side) return;
   const std::string way =
-      *side == 0 ? "" : "noch ein Stück nach " + CapToken(*side > 0 ? PromptKey::kRight : PromptKey::kLeft) + ", ";
+      *side == 0 ? "" : "noch " + FurtherTo(*side) + ", ";
   Show(Hint::kBoatNotBoarded, "Zum Einsteigen " + way + "ganz ins Boot oder genau darunter laufen, dann " +
                                   CapToken(PromptKey::kJump) + " drücken");
 }
@@ -161,13 +172,8 @@ void LadderReachHint(const Tplayer& ch) {
   for (int s : {-1, 1})
     if (IsLadder(TileAtPixel(ch.x + 16 + s * kTileSize, ch.y + 16, 1))) side = s;
   const bool trying = input_flags.held_action && input_flags.held_up && !ch.gun_active && ch.mode != kPoseLadder;
-  if (!trying || side == 0) {
-    hints.ladder_reach_frames = 0;
-    return;
-  }
-  if (++hints.ladder_reach_frames == kHeldFrames)
-    Show(Hint::kNotInReach,
-         "Noch ein Stück nach " + CapToken(side > 0 ? PromptKey::kRight : PromptKey::kLeft) + ": ganz an die Leiter");
+  if (HeldFor(hints.ladder_reach_frames, trying && side != 0, kHeldFrames))
+    Show(Hint::kNotInReach, "Noch " + FurtherTo(side) + ": ganz an die Leiter");
 }
 
 // A press with the gun drawn that ends without a shot says why.
@@ -193,16 +199,15 @@ void FireHint(const Tplayer& ch) {
 void CoverHint(const Tplayer& ch) {
   constexpr int kHeldFrames = 40;
   bool enemy_near = false;
-  world.character_list.ForEach([&](const PlayerRef& e) {
-    enemy_near |= e->typ != 0 && std::abs(e->x - ch.x) < screen.screen_width / 2 &&
-                  std::abs(e->y - ch.y) < screen.screen_height / 2;
-  });
-  if (!ch.gun_active || !input_flags.held_action || run.aim_target || !enemy_near) {
-    hints.hidden_aim_frames = 0;
-    return;
-  }
-  if (++hints.hidden_aim_frames == kHeldFrames)
-    Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner in freier Sicht. Auf die Deckung steigen oder hervortreten");
+  const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target;
+  if (firing_blind)
+    world.character_list.ForEach([&](const PlayerRef& e) {
+      enemy_near |= e->typ != 0 && std::abs(e->x - ch.x) < screen.screen_width / 2 &&
+                    std::abs(e->y - ch.y) < screen.screen_height / 2;
+    });
+  if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames))
+    Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner in freier Sicht. "
+                             "Auf die Deckung steigen oder hervortreten");
 }
 
 // One push moves a block one cell; holding on does not push it again.
@@ -235,11 +240,8 @@ void StuckBlockHint(const Tplayer& ch, const TileProbes& p) {
                      TileAtPixel(ch.x + 80, ch.y + 16, 0) != 0;
   const bool left = input_flags.held_left && IsPushableBlockOnTheLeft(p.wall_left) &&
                     TileAtPixel(ch.x - 48, ch.y + 16, 0) != 0;
-  if (ch.gun_active || !input_flags.held_action || push_vehicle.pushing || (!right && !left)) {
-    hints.stuck_block_frames = 0;
-    return;
-  }
-  if (++hints.stuck_block_frames == kHeldFrames)
+  const bool pushing_in_vain = !ch.gun_active && input_flags.held_action && !push_vehicle.pushing && (right || left);
+  if (HeldFor(hints.stuck_block_frames, pushing_in_vain, kHeldFrames))
     Show(Hint::kBlockStuck, "Die Kiste steht fest: mit " + CapToken(PromptKey::kJump) + " hinaufspringen");
 }
 

@@ -65,14 +65,15 @@ bool Watches(int32_t ex, int32_t ey, int32_t px, int32_t py) {
   return px + 32 < ex + w && px > ex - w && py + 32 < ey + h && py > ey - h;
 }
 
-class LevelFairness : public test::ShippedMaps, public ::testing::WithParamInterface<int> {};
+class LevelFairness : public test::ShippedMaps, public ::testing::WithParamInterface<int> {
+ protected:
+  void SetUp() override {
+    ShippedMaps::SetUp();
+    StartLevel(GetParam());
+  }
+};
 
 TEST_P(LevelFairness, NoEnemySeesThePlayerFromOutOfView) {
-  playtest::InputScript start;
-  start.level = static_cast<uint8_t>(GetParam());
-  start.steps.push_back({1, {}, {}, 1});
-  playtest::PlayScript(start);
-
   struct Enemy {
     int32_t home, radius, y;
   };
@@ -102,10 +103,6 @@ TEST_P(LevelFairness, NoEnemySeesThePlayerFromOutOfView) {
 
 // An item, switch, lock or ladder drawn in a solid cell looks usable but can never be reached.
 TEST_P(LevelFairness, NothingToUseLiesInsideTheGround) {
-  playtest::InputScript start;
-  start.level = static_cast<uint8_t>(GetParam());
-  start.steps.push_back({1, {}, {}, 1});
-  playtest::PlayScript(start);
   for (int row = 0; row < world.map_height; ++row)
     for (int col = 0; col < world.map_width; ++col) {
       const uint16_t obj = GetTile(col, row, 1);

@@ -30,10 +30,7 @@ class LevelSafetyUnderFire : public test::ShippedMaps, public ::testing::WithPar
  protected:
   void SetUp() override {
     ShippedMaps::SetUp();
-    playtest::InputScript start;
-    start.level = static_cast<uint8_t>(GetParam());
-    start.steps.push_back({1, {}, {}, 1});
-    playtest::PlayScript(start);
+    StartLevel(GetParam());
     // Park the player out of the way with power to spare, so the blasts never end the run.
     test::Player()->power = 1000000;
   }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "tests/support/harness.h"
+#include "tools/playtest/play_script.h"
 #include "world/map.h"
 #include "world/world.h"
 
@@ -25,6 +26,13 @@ class ShippedMaps : public ::testing::Test {
                                                          : std::filesystem::path(VN_GAME_DIR) / "map";
     std::filesystem::copy(maps, dir_.Path() / "map",
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  }
+  // Loads a shipped level and plays its first frame.
+  static void StartLevel(int level) {
+    playtest::InputScript start;
+    start.level = static_cast<uint8_t>(level);
+    start.steps.push_back({1, {}, {}, 1});
+    playtest::PlayScript(start);
   }
   TempGameDir dir_;
 };
