@@ -282,7 +282,7 @@ void ResetHints() {
 void HintSaveRefused(bool in_tutorial) {
   Show(Hint::kSaveRefused,
        in_tutorial ? "Im Tutorial wird nicht gespeichert"
-                   : "Nicht gespeichert: das geht nur auf festem Boden, nicht im Sprung oder beim Schieben",
+                   : "Nicht gespeichert: das geht nur auf festem Boden, nicht im Sprung, beim Schieben oder solange etwas fällt",
        std::numeric_limits<int>::max());
 }
 

@@ -273,7 +273,10 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   Tplayer& ch = *ref;
   // F1 is taken every step so that a press in mid-air is not kept for later.
   if (TakeKeyHits(kKeyF1) > 0 || TakePadActionHits(PAD_SAVE) > 0) {
-    if (!push_vehicle.pushing && run.level_index > 0 && ch.jump == 0) SaveGame(run.level_index);
+    // A save does not hold the tiles still falling or toppling: saved then, a
+    // toppling column would be lost for good, and with it a bridge the way needs.
+    const bool world_at_rest = world.map_effect_list.Count() == 0;
+    if (!push_vehicle.pushing && run.level_index > 0 && ch.jump == 0 && world_at_rest) SaveGame(run.level_index);
     else HintSaveRefused(run.level_index == 0);
   }
 
