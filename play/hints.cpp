@@ -43,8 +43,11 @@ struct HintState {
   int hidden_aim_frames = 0;     // action held with the gun drawn while every enemy near is hidden
   int ladder_reach_frames = 0;   // action and up held beside a ladder, no climb
   int stuck_block_frames = 0;    // action and a direction held against a block that cannot move
-  int frames_out_of_vehicle = std::numeric_limits<int>::max();  // since the figure left a boat
+  bool has_boarded = false;      // the figure has been in a boat this run: it knows how to board
+  int held_on_item_frames = 0;   // action held, never pressed afresh, on an item's cell
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
+  bool cover_hint_up = false;    // the hidden-enemy hint is on screen; a target in sight takes it away
+  std::string cover_hint_text;
   bool air_told = false;         // this dive has had its warning
 };
 HintState hints;
@@ -135,11 +138,9 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
 }
 
 void BoatHint(const Tplayer& ch, const TileProbes& p) {
-  // Jumps on the shore just after leaving the boat are not tries to board it.
-  constexpr int kAfterLeavingFrames = 300;
-  if (push_vehicle.in_vehicle) hints.frames_out_of_vehicle = 0;
-  if (hints.frames_out_of_vehicle < kAfterLeavingFrames) ++hints.frames_out_of_vehicle;
-  if (!input_flags.hit_jump || push_vehicle.in_vehicle || hints.frames_out_of_vehicle < kAfterLeavingFrames) return;
+  // Jumps near a boat the figure has already ridden are not tries to board it.
+  if (push_vehicle.in_vehicle) hints.has_boarded = true;
+  if (!input_flags.hit_jump || hints.has_boarded) return;
   if (IsVehicle(p.here_obj) || IsVehicle(TileAtPixel(ch.x + 16, ch.y - 16, 1))) return;
   const std::optional<int> side = VehicleSide(p);
   if (!side) return;
@@ -147,6 +148,23 @@ void BoatHint(const Tplayer& ch, const TileProbes& p) {
       *side == 0 ? "" : "noch " + FurtherTo(*side) + ", ";
   Show(Hint::kBoatNotBoarded, "Zum Einsteigen " + way + "ganz ins Boot oder genau darunter laufen, dann " +
                                   CapToken(PromptKey::kJump) + " drücken");
+}
+
+// A switch looks like scenery until it is used: the first ones met say so.
+void SwitchHint(const TileProbes& p) {
+  constexpr int kSwitchesTold = 2;
+  if (IsSwitch(p.here_obj) && CurrentNotice().empty())
+    Show(Hint::kSwitchHere, "Ein Schalter: " + CapToken(PromptKey::kAction) + " drücken, er öffnet oder bewegt etwas",
+         kSwitchesTold);
+}
+
+// Taking needs a fresh press in the thing's cell; action held on from walking
+// or firing never takes it.
+void HeldOnItemHint(const TileProbes& p) {
+  constexpr int kHeldFrames = 25;
+  const bool holding_on = IsItem(p.here_obj) && input_flags.held_action && !input_flags.hit_action;
+  if (HeldFor(hints.held_on_item_frames, holding_on, kHeldFrames))
+    Show(Hint::kPressAgainToTake, "Zum Aufheben " + CapToken(PromptKey::kAction) + " loslassen und neu drücken");
 }
 
 // A ledge is caught only in a jump toward its wall; a jump straight up beside
@@ -195,19 +213,26 @@ void FireHint(const Tplayer& ch) {
 }
 
 // Firing at an enemy behind cover only hits the cover: the gun aims at what
-// it sees, which a player holding fire behind crates does not know.
+// it sees, which a player holding fire behind crates does not know. The
+// advice goes once the enemy is in sight or gone, where it would now be wrong.
 void CoverHint(const Tplayer& ch) {
   constexpr int kHeldFrames = 40;
   bool enemy_near = false;
+  world.character_list.ForEach([&](const PlayerRef& e) {
+    enemy_near |= e->typ != 0 && std::abs(e->x - ch.x) < screen.screen_width / 2 &&
+                  std::abs(e->y - ch.y) < screen.screen_height / 2;
+  });
+  if (hints.cover_hint_up && (run.aim_target || !enemy_near)) {
+    if (CurrentNotice() == hints.cover_hint_text) ClearNotice();
+    hints.cover_hint_up = false;
+  }
   const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target;
-  if (firing_blind)
-    world.character_list.ForEach([&](const PlayerRef& e) {
-      enemy_near |= e->typ != 0 && std::abs(e->x - ch.x) < screen.screen_width / 2 &&
-                    std::abs(e->y - ch.y) < screen.screen_height / 2;
-    });
-  if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames))
-    Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner in freier Sicht. "
-                             "Auf die Deckung steigen oder hervortreten");
+  if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames) &&
+      Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner in freier Sicht. "
+                               "Auf die Deckung steigen oder hervortreten")) {
+    hints.cover_hint_up = true;
+    hints.cover_hint_text = CurrentNotice();
+  }
 }
 
 // One push moves a block one cell; holding on does not push it again.
@@ -316,6 +341,8 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   PushHint(ch, p);
   StuckBlockHint(ch, p);
   AirHint(ch, p);
+  SwitchHint(p);
+  HeldOnItemHint(p);
 }
 
 void ServeDeathPrompt() {

@@ -41,6 +41,7 @@ constexpr int32_t kLadderStep = 2;
 constexpr size_t kSwitchSound = 1;      // effect sounds: a clunk for switches and locks,
 constexpr size_t kPickUpSound = 2;      // a chime for pick-ups
 constexpr int32_t kPickUpNoticeMs = 1500;
+constexpr int32_t kPickUpUseNoticeMs = 4000;   // long enough to read how the thing is used
 
 // What the player's step wants shown over the finished scene this frame.
 struct PendingOverlay {
@@ -184,8 +185,23 @@ void ActionHeld(Tplayer& ch, const TileProbes& p) {
   Ceiling(ch, p);
 }
 
-void PickUp(uint16_t obj, const TileProbes& p) {
-  ShowNotice(PickUpName(obj), kPickUpNoticeMs);
+// A potion is not drunk and a new gun not taken in hand when picked up, and
+// nothing else on screen says so: their notice says how they are used.
+void ShowPickUpNotice(uint16_t obj, uint8_t gun_in_hand) {
+  const int slot = obj - kFirstItemTile;
+  const std::string bag = " im Inventar (" + CapToken(PromptKey::kInventory) + ") mit " + CapToken(PromptKey::kBagUse);
+  if (slot == kHealthSlot) {
+    ShowNotice("Heiltrank eingesteckt: bei Bedarf" + bag + " trinken", kPickUpUseNoticeMs);
+  } else if (slot > kFirstGunSlot && slot < kInventorySlots && progress.inventory[size_t(slot)][0] == 0 &&
+             slot != kFirstGunSlot + gun_in_hand) {
+    ShowNotice(SlotName(slot) + " eingesteckt:" + bag + " in die Hand nehmen", kPickUpUseNoticeMs);
+  } else {
+    ShowNotice(PickUpName(obj), kPickUpNoticeMs);
+  }
+}
+
+void PickUp(uint16_t obj, const TileProbes& p, uint8_t gun_in_hand) {
+  ShowPickUpNotice(obj, gun_in_hand);
   PlayGameSound(play_assets.effect_sounds[kPickUpSound]);
   SetTile(p.col, p.row, 1, 0);
   RecordMapChange(p.col, p.row, 1, 0);
@@ -199,7 +215,7 @@ void PickUp(uint16_t obj, const TileProbes& p) {
   }
 }
 
-void ActionPressed(const TileProbes& p) {
+void ActionPressed(const Tplayer& ch, const TileProbes& p) {
   if (!input_flags.hit_action) return;
   const uint16_t obj = p.here_obj;
   const uint8_t code = GetCode(p.col, p.row);
@@ -215,7 +231,7 @@ void ActionPressed(const TileProbes& p) {
     PlayGameSound(play_assets.effect_sounds[kSwitchSound]);
     TriggerAction(code);
   } else if (IsItem(obj)) {
-    PickUp(obj, p);
+    PickUp(obj, p, ch.gun);
   }
 }
 
@@ -317,7 +333,7 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   WaterAndBreath(ch, p);
 
   ActionHeld(ch, p);
-  ActionPressed(p);
+  ActionPressed(ch, p);
   AutomaticCell(p);
 
   EnterOrLeaveVehicle(ch, p);

@@ -46,7 +46,7 @@ struct PickUpCase {
   uint8_t code;
   int slot;
   uint16_t count;
-  const char* notice;   // the item's name, shown briefly
+  const char* notice;   // how the notice starts: the item's name, or how to use a thing picking up does not use
 };
 class PickUps : public Items, public ::testing::WithParamInterface<PickUpCase> {};
 
@@ -60,14 +60,29 @@ TEST_P(PickUps, GoIntoTheBagAndLeaveAChangeRecord) {
   EXPECT_EQ(progress.inventory[size_t(c.slot)][1], 3 + c.count);
   EXPECT_EQ(GetTile(kCol, kRow, 1), 0);
   EXPECT_TRUE(ChangeRecorded(kCol, kRow, 1, 0));
-  EXPECT_EQ(CurrentNotice(), c.notice);
+  EXPECT_EQ(CurrentNotice().rfind(c.notice, 0), 0u) << CurrentNotice();
 }
 INSTANTIATE_TEST_SUITE_P(Items, PickUps,
                          ::testing::Values(PickUpCase{230, 25, 0, 25, "Geld"},   // money adds its code
                                            PickUpCase{232, 0, 2, 1, "Schlüssel"},
                                            PickUpCase{249, 0, 19, 1, "Kristallkugel"},
-                                           PickUpCase{251, 0, 21, 40, "Munition"},   // ammunition of gun 1
-                                           PickUpCase{252, 0, 22, 4, "Raketen"}));
+                                           PickUpCase{231, 0, 1, 1, "Heiltrank eingesteckt: bei Bedarf im Inventar"},
+                                           PickUpCase{251, 0, 21, 40, "Maschinengewehr eingesteckt"},
+                                           PickUpCase{252, 0, 22, 4, "Raketenwerfer eingesteckt"}));
+
+// Ammunition for a gun already in the bag or in hand is only counted.
+TEST_F(Items, AmmunitionForAKnownGunNamesOnlyTheAmmunition) {
+  Room(251, 0).Start();
+  progress.inventory[21] = {1, 5};
+  TapKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Munition");
+  Room(252, 0).Start();
+  Player()->gun = 2;
+  TapKey(kAction);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Raketen");
+}
 
 TEST_F(Items, MoneyCountStopsAtTheTopInsteadOfWrapping) {
   Room(230, 200).Start();

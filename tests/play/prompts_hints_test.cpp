@@ -37,6 +37,7 @@ class Prompts : public GameTest {
     key_name_table.key_names[160] = "Umschalt links";
     key_name_table.key_names[32] = "Leertaste";
     key_name_table.key_names[69] = "E";
+    key_name_table.key_names[73] = "I";
     key_name_table.key_names[114] = "F3";
     key_name_table.key_names[27] = "Esc";
   }
@@ -136,7 +137,7 @@ TEST_F(Prompts, UpOrDownAtALadderSaysWhatTheClimbNeedsAndATapTakesAnItem) {
   Player()->x = 8 * kTileSize;
   TapAction(1);
   ASSERT_TRUE(StepFrames(2));
-  EXPECT_EQ(CurrentNotice(), "Heiltrank");
+  EXPECT_EQ(CurrentNotice(), "Heiltrank eingesteckt: bei Bedarf im Inventar ([I]) mit [Strg] trinken");
   TapKey(kDrawWeapon);
   ASSERT_TRUE(StepFrames(1));
   Player()->x = 4 * kTileSize;
@@ -170,6 +171,12 @@ TEST_F(Prompts, FiringAtAnEnemyBehindCoverSaysWhyItDoesNotAim) {
   ASSERT_TRUE(StepFrames(45));
   EXPECT_EQ(CurrentNotice(), "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner in freier Sicht. Auf die Deckung steigen oder hervortreten");
   EXPECT_EQ(HintCount(Hint::kAimTarget), 0);
+  // Once the enemy is gone the advice would be wrong.
+  world.character_list.ForEach([](const PlayerRef& e) {
+    if (e->typ != 0) world.character_list.Remove(e);
+  });
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "");
 }
 
 TEST_F(Prompts, LockBesideOrWithoutAKey) {
@@ -194,6 +201,40 @@ TEST_F(Prompts, JumpBesideABoatAndNotInIt) {
   EXPECT_EQ(CurrentNotice(), "Zum Einsteigen noch ein Stück nach [\xE2\x86\x92], ganz ins Boot oder genau darunter "
                              "laufen, dann [Leertaste] drücken");
   EXPECT_EQ(HintCount(Hint::kBoatNotBoarded), 1);
+}
+
+// Once the figure has ridden a boat, jumps beside it are not tries to board.
+TEST_F(Prompts, NoBoardingHintAfterTheFigureHasRiddenTheBoat) {
+  Room().Tile(1, 6, kRow, 651).Start();
+  push_vehicle.in_vehicle = 1;
+  ASSERT_TRUE(StepFrames(1));
+  push_vehicle.in_vehicle = 0;
+  ASSERT_TRUE(StepFrames(400));
+  TapKey(kJump);
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(HintCount(Hint::kBoatNotBoarded), 0);
+}
+
+// A switch says what it is the first times the figure stands in one; walking
+// onto an item with action held on takes nothing, and says so.
+TEST_F(Prompts, ASwitchSaysWhatItIsAndActionHeldOnAnItemSaysToPressAgain) {
+  Room().Tile(1, 4, kRow, 260).Tile(1, 6, kRow, 231).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Ein Schalter: [Strg] drücken, er öffnet oder bewegt etwas");
+  ClearNotice();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(HintCount(Hint::kSwitchHere), 2) << "told again while nothing else is up";
+  ClearNotice();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(HintCount(Hint::kSwitchHere), 2) << "but only twice a run";
+  HoldKey(kAction);
+  ASSERT_TRUE(StepFrames(5));
+  Player()->x = 6 * kTileSize;
+  ASSERT_TRUE(StepFrames(24));
+  EXPECT_EQ(HintCount(Hint::kPressAgainToTake), 0) << "not at once";
+  ASSERT_TRUE(StepFrames(2));
+  EXPECT_EQ(CurrentNotice(), "Zum Aufheben [Strg] loslassen und neu drücken");
+  EXPECT_EQ(GetTile(6, kRow, 1), 231) << "the hint takes nothing";
 }
 
 TEST_F(Prompts, PushingABlockAgainstAWallSaysToJumpOntoIt) {
