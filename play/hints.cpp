@@ -45,6 +45,7 @@ struct HintState {
   int stuck_block_frames = 0;    // action and a direction held against a block that cannot move
   bool has_boarded = false;      // the figure has been in a boat this run: it knows how to board
   int held_on_item_frames = 0;   // action held, never pressed afresh, on an item's cell
+  int bank_frames = 0;           // action and a direction held against a bank below the surface
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
   bool cover_hint_up = false;    // the hidden-enemy hint is on screen; a target in sight takes it away
   std::string cover_hint_text;
@@ -257,15 +258,15 @@ void PushHint(const Tplayer& ch, const TileProbes& p) {
   Show(Hint::kPushAgain, "Weiterschieben: " + CapToken(way) + " loslassen und neu drücken, " + CapToken(PromptKey::kAction) + " dabei halten");
 }
 
-// A block against a wall does not move, and action with the direction only
-// pushes in vain: the way on is a jump onto it.
+// A block against a wall does not move, and walking or pushing against it
+// only presses in vain: the way on is a jump onto it.
 void StuckBlockHint(const Tplayer& ch, const TileProbes& p) {
   constexpr int kHeldFrames = 30;
   const bool right = input_flags.held_right && IsPushableBlock(p.wall_right) &&
                      TileAtPixel(ch.x + 80, ch.y + 16, 0) != 0;
   const bool left = input_flags.held_left && IsPushableBlockOnTheLeft(p.wall_left) &&
                     TileAtPixel(ch.x - 48, ch.y + 16, 0) != 0;
-  const bool pushing_in_vain = !ch.gun_active && input_flags.held_action && !push_vehicle.pushing && (right || left);
+  const bool pushing_in_vain = !push_vehicle.pushing && ch.jump == 0 && (right || left);
   if (HeldFor(hints.stuck_block_frames, pushing_in_vain, kHeldFrames))
     Show(Hint::kBlockStuck, "Die Kiste steht fest: mit " + CapToken(PromptKey::kJump) + " hinaufspringen");
 }
@@ -278,6 +279,20 @@ void AirHint(const Tplayer& ch, const TileProbes& p) {
     hints.air_told = Show(Hint::kAirRunningOut, "Die Luft wird knapp, auch an der Oberfläche: raus aus dem Wasser");
   }
   if (ch.breath > kLowAir) hints.air_told = false;
+}
+
+// A swimmer climbs out at the bank as at a ledge, which needs the head up at
+// the bank's top: pressed against the bank deeper down nothing happens.
+void BankHint(const Tplayer& ch, const TileProbes& p) {
+  constexpr int kHeldFrames = 30;
+  const bool right = input_flags.held_right && p.wall_right != 0;
+  const bool left = input_flags.held_left && p.wall_left != 0;
+  const int32_t above_x = right ? ch.x + 48 : ch.x - 16;
+  const bool below_surface = IsWater(p.here_fg) && IsWater(TileAtPixel(ch.x + 16, ch.y - 16, 2));
+  const bool too_deep = below_surface && input_flags.held_action && (right || left) && TileAtPixel(above_x, ch.y - 16, 0) != 0;
+  if (HeldFor(hints.bank_frames, too_deep, kHeldFrames))
+    Show(Hint::kSwimUpToBank, "Zum Hinausklettern erst mit " + CapToken(PromptKey::kUp) + " nach oben schwimmen, " +
+                                  CapToken(PromptKey::kAction) + " und die Richtung dabei halten");
 }
 
 // A slide looks like a stair from afar; walking up it only carries the figure down again.
@@ -343,6 +358,7 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   AirHint(ch, p);
   SwitchHint(p);
   HeldOnItemHint(p);
+  BankHint(ch, p);
 }
 
 void ServeDeathPrompt() {

@@ -296,10 +296,13 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
     else HintSaveRefused(run.level_index == 0);
   }
 
-  // A sign's text stays a moment after the figure has passed it, so a player
-  // walking by at full speed still gets to read it.
-  if (p.here_obj == kSignTile) {
-    last_sign = {GetCode(p.col, p.row), run.now_ms + kSignLingerMs};
+  // A sign is read from beside its post too (players walk up to a sign, not
+  // onto it), and its text stays a moment after the figure has passed it, so
+  // a player walking by at full speed still gets to read it.
+  for (const int32_t dc : {0, -1, 1}) {
+    if (GetTile(p.col + dc, p.row, 1) != kSignTile) continue;
+    last_sign = {GetCode(p.col + dc, p.row), run.now_ms + kSignLingerMs};
+    break;
   }
   if (last_sign.text != 0 && run.now_ms <= last_sign.until_ms) overlay.sign = last_sign.text;
   // The action key works on an item, switch or lock only from its very cell:

@@ -237,14 +237,18 @@ TEST_F(Prompts, ASwitchSaysWhatItIsAndActionHeldOnAnItemSaysToPressAgain) {
   EXPECT_EQ(GetTile(6, kRow, 1), 231) << "the hint takes nothing";
 }
 
-TEST_F(Prompts, PushingABlockAgainstAWallSaysToJumpOntoIt) {
-  Room().Tile(0, 5, kRow, 680).Tile(0, 6, kRow, 1).Start();
-  HoldKey(kAction);
-  HoldKey(kRight);
-  ASSERT_TRUE(StepFrames(40));
-  EXPECT_EQ(push_vehicle.pushing, 0);
-  EXPECT_EQ(CurrentNotice(), "Die Kiste steht fest: mit [Leertaste] hinaufspringen");
-  EXPECT_EQ(HintCount(Hint::kPushAgain), 0);
+TEST_F(Prompts, PushingOrWalkingAgainstABlockAtAWallSaysToJumpOntoIt) {
+  for (const bool with_action : {true, false}) {
+    Room().Tile(0, 5, kRow, 680).Tile(0, 6, kRow, 1).Start();
+    if (with_action) HoldKey(kAction);
+    HoldKey(kRight);
+    ASSERT_TRUE(StepFrames(40));
+    EXPECT_EQ(push_vehicle.pushing, 0);
+    EXPECT_EQ(CurrentNotice(), "Die Kiste steht fest: mit [Leertaste] hinaufspringen") << with_action;
+    EXPECT_EQ(HintCount(Hint::kPushAgain), 0);
+    ReleaseKey(kAction);
+    ReleaseKey(kRight);
+  }
 }
 
 TEST_F(Prompts, HoldingOnAfterAPushSaysToPressAgain) {
@@ -387,6 +391,16 @@ TEST_F(Prompts, AirRunningOutInWaterAndWalkingUpASlideSaySo) {
   HoldKey(kRight);
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(CurrentNotice(), "Eine Rutsche: hinauf geht es nicht, nur hinunter");
+}
+
+// Pressed against the bank below the surface, the climb out cannot start.
+TEST_F(Prompts, ClimbingOutBelowTheSurfaceSaysToSwimUp) {
+  Room().Tile(2, 4, kRow, 1).Tile(2, 4, kRow - 1, 2).Tile(0, 5, kRow, 1).Tile(0, 5, kRow - 1, 1).Start();
+  HoldKey(kAction);
+  HoldKey(kRight);
+  ASSERT_TRUE(StepFrames(35));
+  EXPECT_EQ(CurrentNotice(), "Zum Hinausklettern erst mit [\xE2\x86\x91] nach oben schwimmen, [Strg] und die Richtung dabei halten");
+  EXPECT_EQ(HintCount(Hint::kSwimUpToBank), 1);
 }
 
 // Right of the health bar: nothing for the pistol, the count for another gun,
