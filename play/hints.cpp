@@ -288,7 +288,8 @@ void BankHint(const Tplayer& ch, const TileProbes& p) {
   const bool right = input_flags.held_right && p.wall_right != 0;
   const bool left = input_flags.held_left && p.wall_left != 0;
   const int32_t above_x = right ? ch.x + 48 : ch.x - 16;
-  const bool below_surface = IsWater(p.here_fg) && IsWater(TileAtPixel(ch.x + 16, ch.y - 16, 2));
+  // Up swims on while the pixel row above the figure is still water.
+  const bool below_surface = IsWater(p.here_fg) && IsWater(TileAtPixel(ch.x + 16, ch.y - 1, 2));
   const bool too_deep = below_surface && input_flags.held_action && (right || left) && TileAtPixel(above_x, ch.y - 16, 0) != 0;
   if (HeldFor(hints.bank_frames, too_deep, kHeldFrames))
     Show(Hint::kSwimUpToBank, "Zum Hinausklettern erst mit " + CapToken(PromptKey::kUp) + " nach oben schwimmen, " +
