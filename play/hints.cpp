@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "play/pictogram_help.h"
 #include "play/play_loop.h"
 #include "play/push_vehicle.h"
+#include "world/actions.h"
 #include "world/inventory.h"
 #include "world/map.h"
 #include "world/save_game.h"
@@ -138,10 +140,24 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
   }
 }
 
+// A boat left somewhere is a change record of a vehicle picture; a loaded game
+// replays them, so this also knows of rides made before the save.
+bool BoatRiddenThisRun() {
+  bool ridden = false;
+  progress.change_list.ForEach([&](const std::shared_ptr<Tmap_change_done>& change) {
+    ridden |= change->layer == 1 && IsVehicle(change->tile_new);
+  });
+  return ridden;
+}
+
 void BoatHint(const Tplayer& ch, const TileProbes& p) {
   // Jumps near a boat the figure has already ridden are not tries to board it.
   if (push_vehicle.in_vehicle) hints.has_boarded = true;
   if (!input_flags.hit_jump || hints.has_boarded) return;
+  if (BoatRiddenThisRun()) {
+    hints.has_boarded = true;
+    return;
+  }
   if (IsVehicle(p.here_obj) || IsVehicle(TileAtPixel(ch.x + 16, ch.y - 16, 1))) return;
   const std::optional<int> side = VehicleSide(p);
   if (!side) return;

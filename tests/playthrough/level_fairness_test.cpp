@@ -45,18 +45,19 @@ bool PlayerCanBe(int col, int row) {
 // Whether a point lies in the view along one axis for every place of the
 // view that keeps the player's corner `p` within the slack box (the view
 // stops at the map's edges).
-bool AlwaysInView(int32_t point, int32_t p, int32_t view, int32_t map) {
+// A figure cut by the view's edge is not seen: its whole box must be in view.
+bool AlwaysInView(int32_t box, int32_t p, int32_t view, int32_t map) {
   for (int32_t from : {p - (view / 2 + kSlack), p - (view / 2 - kSlack)}) {
     from = std::clamp(from, 0, std::max(0, map - view));
-    if (point < from || point > from + view) return false;
+    if (box < from || box + 32 > from + view) return false;
   }
   return true;
 }
 
 // Whether the enemy at (ex, ey) is in plain view for a player at (px, py).
 bool InPlainView(int32_t ex, int32_t ey, int32_t px, int32_t py) {
-  return AlwaysInView(ex + 16, px, screen.screen_width, world.map_width * 32) &&
-         AlwaysInView(ey + 16, py, screen.screen_height, world.map_height * 32) &&
+  return AlwaysInView(ex, px, screen.screen_width, world.map_width * 32) &&
+         AlwaysInView(ey, py, screen.screen_height, world.map_height * 32) &&
          !OpaqueForeground((ex + 16) / 32, (ey + 16) / 32);
 }
 
