@@ -175,13 +175,26 @@ void SwitchHint(const TileProbes& p) {
          kSwitchesTold);
 }
 
-// Taking needs a fresh press in the thing's cell; action held on from walking
-// or firing never takes it.
-void HeldOnItemHint(const TileProbes& p) {
+// Taking or using needs a fresh press in the thing's cell; action held on from
+// walking or firing never takes or throws anything.
+void HeldOnThingHint(const TileProbes& p) {
   constexpr int kHeldFrames = 25;
-  const bool holding_on = IsItem(p.here_obj) && input_flags.held_action && !input_flags.hit_action;
-  if (HeldFor(hints.held_on_item_frames, holding_on, kHeldFrames))
-    Show(Hint::kPressAgainToTake, "Zum Aufheben " + CapToken(PromptKey::kAction) + " loslassen und neu drücken");
+  const bool usable = IsActionTarget(p.here_obj) && (!IsLock(p.here_obj) || HasKey());
+  const bool holding_on = usable && input_flags.held_action && !input_flags.hit_action;
+  if (!HeldFor(hints.held_on_item_frames, holding_on, kHeldFrames)) return;
+  const char* what = IsItem(p.here_obj) ? "Zum Aufheben " : IsSwitch(p.here_obj) ? "Zum Schalten " : "Zum Aufschließen ";
+  Show(Hint::kPressAgainToTake, what + CapToken(PromptKey::kAction) + " loslassen und neu drücken");
+}
+
+// The exit is a door like the locked ones, but it opens to walking alone.
+void ExitHint(const TileProbes& p) {
+  constexpr int kReach = 3;   // cells to either side
+  for (int dc = -kReach; dc <= kReach; ++dc)
+    for (int dr = -1; dr <= 0; ++dr)
+      if (GetCode(p.col + dc, p.row + dr) == kExitCode) {
+        Show(Hint::kExitNear, "Der Ausgang: einfach hineingehen", 1);
+        return;
+      }
 }
 
 // A ledge is caught only in a jump toward its wall; a jump straight up beside
@@ -343,6 +356,10 @@ void HintSaveRefused(bool in_tutorial) {
        std::numeric_limits<int>::max());
 }
 
+void HintOwnBlast() {
+  Show(Hint::kOwnBlast, "Die eigene Rakete trifft auch dich: nicht auf nahe Wände oder Deckung schießen", 2);
+}
+
 void HintAimTarget() {
   Show(Hint::kAimTarget, "Die Waffe zielt von selbst auf das markierte Ziel: " + CapToken(PromptKey::kAction) +
                              " halten zum Schießen", 1);
@@ -374,8 +391,9 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   StuckBlockHint(ch, p);
   AirHint(ch, p);
   SwitchHint(p);
-  HeldOnItemHint(p);
+  HeldOnThingHint(p);
   BankHint(ch, p);
+  ExitHint(p);
 }
 
 void ServeDeathPrompt() {

@@ -9,7 +9,7 @@ namespace vn {
 enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, kPushAgain,
                         kHoldToFire, kReloading, kNoAmmunition, kSaveRefused, kJumpToWall, kAimTarget, kLadderDown,
                         kNotInReach, kAirRunningOut, kSlideUp, kEnemyHidden, kBlockStuck, kSwitchHere, kPressAgainToTake,
-                        kSwimUpToBank, kCount };
+                        kSwimUpToBank, kExitNear, kOwnBlast, kCount };
 
 // Each hint shows at most this often in one level run.
 inline constexpr int kHintsPerRun = 3;
@@ -22,6 +22,8 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p);
 // F1 was pressed where the game does not save: says why (every time: the
 // player asked for something and must learn it did not happen).
 void HintSaveRefused(bool in_tutorial);
+// The player's own rocket has hurt the player: twice a run, that blasts reach back.
+void HintOwnBlast();
 // The drawn gun has taken aim at an enemy: once a run, what the crosshair means.
 void HintAimTarget();
 // Every play frame: after the player's death, the prompt to load or leave,

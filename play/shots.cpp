@@ -6,6 +6,7 @@
 #include "play/assets.h"
 #include "play/entities.h"
 #include "play/fight_effects.h"
+#include "play/hints.h"
 #include "play/movement.h"
 #include "play/play_loop.h"
 #include "world/actions.h"
@@ -109,7 +110,12 @@ void UpdateShot(const ShotRef& s) {
   SetColor(255, 255, 255);
 
   if (!remove) return;
-  if (s->typ == kExplosiveKind) Explosion_Create(Trunc(s->x), Trunc(s->y), s->power);
+  if (s->typ == kExplosiveKind) {
+    const PlayerRef player = FindPlayer();
+    const int32_t before = player ? player->power : 0;
+    Explosion_Create(Trunc(s->x), Trunc(s->y), s->power);
+    if (s->from == 0 && player && player->power < before) HintOwnBlast();
+  }
   world.shot_list.Remove(s);
 }
 

@@ -21,6 +21,7 @@
 #include "world/inventory.h"
 #include "world/map.h"
 #include "world/save_game.h"
+#include "world/tiles.h"
 #include "world/world.h"
 
 namespace vn::test {
@@ -236,6 +237,7 @@ TEST_F(Prompts, ASwitchSaysWhatItIsAndActionHeldOnAnItemSaysToPressAgain) {
   ClearNotice();
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(HintCount(Hint::kSwitchHere), 2) << "but only twice a run";
+  Player()->x = 5 * kTileSize;
   HoldKey(kAction);
   ASSERT_TRUE(StepFrames(5));
   Player()->x = 6 * kTileSize;
@@ -244,6 +246,29 @@ TEST_F(Prompts, ASwitchSaysWhatItIsAndActionHeldOnAnItemSaysToPressAgain) {
   ASSERT_TRUE(StepFrames(2));
   EXPECT_EQ(CurrentNotice(), "Zum Aufheben [Strg] loslassen und neu drücken");
   EXPECT_EQ(GetTile(6, kRow, 1), 231) << "the hint takes nothing";
+}
+
+// The exit is said once a run when the figure comes near it; a rocket of the
+// player's own that hurts the player says so.
+TEST_F(Prompts, TheExitNearAndTheOwnRocketsBlastSaySo) {
+  Room().Code(9, kRow, kExitCode).Tile(0, 6, kRow, 1).Start();
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(HintCount(Hint::kExitNear), 0) << "five cells off";
+  Player()->x = 7 * kTileSize;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(CurrentNotice(), "Der Ausgang: einfach hineingehen");
+  Player()->x = 4 * kTileSize;
+  ASSERT_TRUE(StepFrames(1));
+  Player()->x = 7 * kTileSize;
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(HintCount(Hint::kExitNear), 1) << "once a run";
+  Player()->x = 4 * kTileSize;
+  Player()->gun = 2;
+  progress.inventory[22] = {0, 4};
+  HoldKey(kAction);
+  TapKey(kDrawWeapon);
+  ASSERT_TRUE(StepUntil([] { return HintCount(Hint::kOwnBlast) == 1; }, 30));
+  EXPECT_TRUE(NoticeHas("Die eigene Rakete trifft auch dich"));
 }
 
 TEST_F(Prompts, PushingOrWalkingAgainstABlockAtAWallSaysToJumpOntoIt) {
