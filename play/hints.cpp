@@ -258,8 +258,8 @@ void CoverHint(const Tplayer& ch) {
   }
   const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target;
   if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames) &&
-      Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner in freier Sicht. "
-                               "Auf die Deckung steigen oder hervortreten")) {
+      Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung, dann lädt die Waffe nach. " +
+                                   CapToken(PromptKey::kAction) + " loslassen, auf die Deckung steigen, dann halten")) {
     hints.cover_hint_up = true;
     hints.cover_hint_text = CurrentNotice();
   }

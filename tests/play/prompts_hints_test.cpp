@@ -171,7 +171,7 @@ TEST_F(Prompts, FiringAtAnEnemyBehindCoverSaysWhyItDoesNotAim) {
   DrawGun();
   HoldKey(kAction);
   ASSERT_TRUE(StepFrames(45));
-  EXPECT_EQ(CurrentNotice(), "Der Gegner ist verdeckt: die Waffe zielt nur auf Gegner in freier Sicht. Auf die Deckung steigen oder hervortreten");
+  EXPECT_EQ(CurrentNotice(), "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung, dann lädt die Waffe nach. [Strg] loslassen, auf die Deckung steigen, dann halten");
   EXPECT_EQ(HintCount(Hint::kAimTarget), 0);
   // Once the enemy is gone the advice would be wrong.
   world.character_list.ForEach([](const PlayerRef& e) {
