@@ -47,7 +47,8 @@ struct HintState {
   int stuck_block_frames = 0;    // action and a direction held against a block that cannot move
   bool has_boarded = false;      // the figure has been in a boat this run: it knows how to board
   int held_on_item_frames = 0;   // action held, never pressed afresh, on an item's cell
-  int bank_frames = 0;           // action and a direction held against a bank below the surface
+  int bank_frames = 0;
+  int cracked_wall_frames = 0;   // walked against a cracked wall with the gun put away           // action and a direction held against a bank below the surface
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
   bool cover_hint_up = false;    // the hidden-enemy hint is on screen; a target in sight takes it away
   std::string cover_hint_text;
@@ -265,6 +266,10 @@ void CoverHint(const Tplayer& ch) {
   }
 }
 
+void ShowBlockStuck() {
+  Show(Hint::kBlockStuck, "Die Kiste steht fest: mit " + CapToken(PromptKey::kJump) + " hinaufspringen");
+}
+
 // One push moves a block one cell; holding on does not push it again.
 void PushHint(const Tplayer& ch, const TileProbes& p) {
   if (push_vehicle.pushing) {
@@ -275,6 +280,12 @@ void PushHint(const Tplayer& ch, const TileProbes& p) {
   }
   if (hints.push_dir == 0) return;
   const bool right = hints.push_dir > 0;
+  if (hints.was_pushing) {
+    hints.was_pushing = false;
+    // Rolled against a wall the crate will not move again: the way on is up onto it.
+    const bool block_ahead = right ? IsPushableBlock(p.wall_right) : IsPushableBlockOnTheLeft(p.wall_left);
+    if (block_ahead && TileAtPixel(right ? ch.x + 80 : ch.x - 48, ch.y + 16, 0) != 0) ShowBlockStuck();
+  }
   const bool toward = right ? input_flags.held_right : input_flags.held_left;
   const bool block = right ? IsPushableBlock(p.wall_right) : IsPushableBlockOnTheLeft(p.wall_left);
   const bool room = TileAtPixel(right ? ch.x + 80 : ch.x - 48, ch.y + 16, 0) == 0;
@@ -296,8 +307,7 @@ void StuckBlockHint(const Tplayer& ch, const TileProbes& p) {
   const bool left = input_flags.held_left && IsPushableBlockOnTheLeft(p.wall_left) &&
                     TileAtPixel(ch.x - 48, ch.y + 16, 0) != 0;
   const bool pushing_in_vain = !push_vehicle.pushing && ch.jump == 0 && (right || left);
-  if (HeldFor(hints.stuck_block_frames, pushing_in_vain, kHeldFrames))
-    Show(Hint::kBlockStuck, "Die Kiste steht fest: mit " + CapToken(PromptKey::kJump) + " hinaufspringen");
+  if (HeldFor(hints.stuck_block_frames, pushing_in_vain, kHeldFrames)) ShowBlockStuck();
 }
 
 // Air falls in any water cell, the surface and a boat's cell too, which a
@@ -308,6 +318,25 @@ void AirHint(const Tplayer& ch, const TileProbes& p) {
     hints.air_told = Show(Hint::kAirRunningOut, "Die Luft wird knapp, auch an der Oberfläche: raus aus dem Wasser");
   }
   if (ch.breath > kLowAir) hints.air_told = false;
+}
+
+// The muzzle sits a cell in front of the figure, so an enemy standing on the
+// figure is never hit, though the crosshair is on it.
+void PointBlankHint(const Tplayer& ch) {
+  const PlayerRef& target = run.aim_target;
+  if (!target || !ch.gun_active || !input_flags.held_action) return;
+  if (std::abs(target->x - ch.x) < kTileSize && std::abs(target->y - ch.y) < kTileSize)
+    Show(Hint::kPointBlank, "Zu nah zum Treffen: einen Schritt zurücktreten");
+}
+
+// Cracked bricks look like any wall; that a shot breaks them is not seen until tried.
+void CrackedWallHint(const Tplayer& ch, const TileProbes& p) {
+  constexpr int kHeldFrames = 15;
+  const bool against = (input_flags.held_right && p.wall_right == kBreakableTile) ||
+                       (input_flags.held_left && p.wall_left == kBreakableTile);
+  if (HeldFor(hints.cracked_wall_frames, against && !ch.gun_active, kHeldFrames))
+    Show(Hint::kCrackedWall, "Rissige Mauer: Waffe ziehen (" + CapToken(PromptKey::kDrawWeapon) + ") und " +
+                                 CapToken(PromptKey::kAction) + " halten, ein Schuss bricht sie auf");
 }
 
 // A swimmer climbs out at the bank as at a ledge, which needs the head up at
@@ -394,6 +423,8 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   HeldOnThingHint(p);
   BankHint(ch, p);
   ExitHint(p);
+  PointBlankHint(ch);
+  CrackedWallHint(ch, p);
 }
 
 void ServeDeathPrompt() {

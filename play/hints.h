@@ -9,7 +9,8 @@ namespace vn {
 enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, kPushAgain,
                         kHoldToFire, kReloading, kNoAmmunition, kSaveRefused, kJumpToWall, kAimTarget, kLadderDown,
                         kNotInReach, kAirRunningOut, kSlideUp, kEnemyHidden, kBlockStuck, kSwitchHere, kPressAgainToTake,
-                        kSwimUpToBank, kExitNear, kOwnBlast, kCount };
+                        kSwimUpToBank, kExitNear, kOwnBlast, kPointBlank,
+                        kCrackedWall, kCount };
 
 // Each hint shows at most this often in one level run.
 inline constexpr int kHintsPerRun = 3;

@@ -71,7 +71,9 @@ std::string PictogramHelpText(uint16_t value) {
     case 325:
       return "An der Decke: im Sprung " + action + " halten, mit " + Cap(PromptKey::kLeft) + Cap(PromptKey::kRight) +
              " hangeln, loslassen zum Fallen";
-    case 328: return "Aussteigen: ganz ans Ufer fahren, dann " + Cap(PromptKey::kJump) + " drücken und zum Ufer halten";
+    case 328:
+      return "Aussteigen: bis an die Uferwand fahren, dort hält das Boot heil, dann " + Cap(PromptKey::kJump) +
+             " drücken und zum Ufer halten";
     case 330:
       return "Inventar: " + Cap(PromptKey::kInventory) + " öffnet es, " + Cap(PromptKey::kBagUse) + " benutzt das Gezeigte";
     case 336: return "Aufheben: genau auf den Gegenstand gehen, bis die Taste hell ist, dann " + action + " drücken";

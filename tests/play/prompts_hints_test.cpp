@@ -285,6 +285,36 @@ TEST_F(Prompts, PushingOrWalkingAgainstABlockAtAWallSaysToJumpOntoIt) {
   }
 }
 
+TEST_F(Prompts, APushThatEndsAgainstAWallSaysAtOnceToJumpOntoIt) {
+  Room().Tile(0, 5, kRow, 680).Tile(0, 7, kRow, 1).Start();
+  HoldKey(kAction);
+  HoldKey(kRight);
+  ASSERT_TRUE(StepUntil([] { return push_vehicle.pushing == 1; }, 3));
+  ReleaseKey(kRight);
+  ASSERT_TRUE(StepUntil([] { return push_vehicle.pushing == 0; }, 60));
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_EQ(GetTile(6, kRow, 0), 680);
+  EXPECT_EQ(CurrentNotice(), "Die Kiste steht fest: mit [Leertaste] hinaufspringen");
+}
+
+// An enemy standing on the figure is never hit; a cracked wall opens to a shot.
+TEST_F(Prompts, PointBlankAimAndACrackedWallSayWhatToDo) {
+  Room().Tile(0, 2, kRow, kBreakableTile).Enemy(4 * kTileSize + 8, kStandY).Start();
+  DrawGun();
+  HoldKey(kAction);
+  ASSERT_TRUE(StepUntil([] { return HintCount(Hint::kPointBlank) == 1; }, 5));
+  EXPECT_EQ(CurrentNotice(), "Zu nah zum Treffen: einen Schritt zurücktreten");
+  ReleaseKey(kAction);
+  world.character_list.ForEach([](const PlayerRef& e) {
+    if (e->typ != 0) world.character_list.Remove(e);
+  });
+  TapKey(kDrawWeapon);
+  Player()->x = 3 * kTileSize;
+  HoldKey(kLeft);
+  ASSERT_TRUE(StepFrames(16));
+  EXPECT_TRUE(NoticeHas("Rissige Mauer"));
+}
+
 TEST_F(Prompts, HoldingOnAfterAPushSaysToPressAgain) {
   Room().Tile(0, 5, kRow, 680).Start();
   HoldKey(kAction);
