@@ -48,7 +48,7 @@ struct HintState {
   bool has_boarded = false;      // the figure has been in a boat this run: it knows how to board
   int held_on_item_frames = 0;   // action held, never pressed afresh, on an item's cell
   int bank_frames = 0;
-  int cracked_wall_frames = 0;   // walked against a cracked wall with the gun put away           // action and a direction held against a bank below the surface
+  int beside_thing_frames = 0;   // standing still half in an item's, switch's or lock's cell           // action and a direction held against a bank below the surface
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
   bool cover_hint_up = false;    // the hidden-enemy hint is on screen; a target in sight takes it away
   std::string cover_hint_text;
@@ -104,7 +104,8 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
   const bool step_right = input_flags.held_right && p.wall_right != 0 && TileAtPixel(ch.x + 48, ch.y - 16, 0) == 0;
   const bool step_left = input_flags.held_left && p.wall_left != 0 && TileAtPixel(ch.x - 16, ch.y - 16, 0) == 0;
   const bool at_step = input_flags.held_action && (step_right || step_left);
-  if (ch.gun_active && ((at_ladder && (input_flags.hit_action || input_flags.hit_up)) || at_step))
+  const bool climb_tried = input_flags.hit_action || input_flags.hit_up || (input_flags.held_action && input_flags.held_up);
+  if (ch.gun_active && ((at_ladder && climb_tried) || at_step))
     Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
   // Down alone at or over a ladder does nothing; the climb needs the action key.
   const bool ladder_below = IsLadder(TileAtPixel(ch.x + 16, ch.y + kTileSize + 8, 1));
@@ -257,7 +258,8 @@ void CoverHint(const Tplayer& ch) {
     if (CurrentNotice() == hints.cover_hint_text) ClearNotice();
     hints.cover_hint_up = false;
   }
-  const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target;
+  const bool climbing_tried = input_flags.held_up || input_flags.held_down || IsLadder(TileAtPixel(ch.x + 16, ch.y + 16, 1));
+  const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target && !climbing_tried;
   if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames) &&
       Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung, dann lädt die Waffe nach. " +
                                    CapToken(PromptKey::kAction) + " loslassen, auf die Deckung steigen, dann halten")) {
@@ -329,14 +331,26 @@ void PointBlankHint(const Tplayer& ch) {
     Show(Hint::kPointBlank, "Zu nah zum Treffen: einen Schritt zurücktreten");
 }
 
-// Cracked bricks look like any wall; that a shot breaks them is not seen until tried.
-void CrackedWallHint(const Tplayer& ch, const TileProbes& p) {
-  constexpr int kHeldFrames = 15;
-  const bool against = (input_flags.held_right && p.wall_right == kBreakableTile) ||
-                       (input_flags.held_left && p.wall_left == kBreakableTile);
-  if (HeldFor(hints.cracked_wall_frames, against && !ch.gun_active, kHeldFrames))
-    Show(Hint::kCrackedWall, "Rissige Mauer: Waffe ziehen (" + CapToken(PromptKey::kDrawWeapon) + ") und " +
-                                 CapToken(PromptKey::kAction) + " halten, ein Schuss bricht sie auf");
+// Cracked bricks look like any wall; that a shot breaks them is not seen
+// until tried, so the first ones the figure comes near say so.
+void CrackedWallHint(const TileProbes& p) {
+  constexpr int kReach = 3;   // cells to either side
+  for (int dc = -kReach; dc <= kReach; ++dc)
+    for (int dr = -2; dr <= 0; ++dr)
+      if (GetTile(p.col + dc, p.row + dr, 0) == kBreakableTile) {
+        Show(Hint::kCrackedWall, "Rissige Mauer: Waffe ziehen (" + CapToken(PromptKey::kDrawWeapon) + ") und " +
+                                     CapToken(PromptKey::kAction) + " halten, ein Schuss bricht sie auf", 2);
+        return;
+      }
+}
+
+// Standing still half on an item, switch or lock: the faint cap's meaning is
+// said before a press is wasted.
+void NotYetInReachHint(const Tplayer& ch, const TileProbes& p) {
+  constexpr int kStillFrames = 10;
+  const int side = ActionTargetSide(ch, p);
+  if (HeldFor(hints.beside_thing_frames, side != 0 && ch.speed == 0 && ch.jump == 0, kStillFrames))
+    Show(Hint::kNotInReach, "Noch " + FurtherTo(side) + ": erst wenn die Taste hell ist, wirkt " + CapToken(PromptKey::kAction));
 }
 
 // A swimmer climbs out at the bank as at a ledge, which needs the head up at
@@ -424,7 +438,8 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   BankHint(ch, p);
   ExitHint(p);
   PointBlankHint(ch);
-  CrackedWallHint(ch, p);
+  CrackedWallHint(p);
+  NotYetInReachHint(ch, p);
 }
 
 void ServeDeathPrompt() {

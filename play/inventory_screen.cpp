@@ -242,7 +242,9 @@ bool InventoryFrame() {
   if (bag_view.animating) Animate();
 
   DrawSlot();
-  if (UseSlot()) return false;   // closes without presenting this frame
+  // A use pressed while a page turns waits until the page stands, so it acts
+  // on the thing the player sees.
+  if (!bag_view.animating && UseSlot()) return false;   // closes without presenting this frame
 
   FrameDrawn();
   Flip(0);

@@ -62,7 +62,8 @@ std::string PictogramHelpText(uint16_t value) {
       return "Waffe ziehen mit " + Cap(PromptKey::kDrawWeapon) + ", dann " + action +
              " gedrückt halten: sie zielt von selbst auf Gegner in freier Sicht";
     case 316:
-      return "Klettern: " + action + " halten und " + Cap(PromptKey::kUp) + " oder " + Cap(PromptKey::kDown) + " halten";
+      return "Klettern: " + action + " halten und " + Cap(PromptKey::kUp) + " oder " + Cap(PromptKey::kDown) +
+             " halten, die Waffe vorher weggesteckt (" + Cap(PromptKey::kDrawWeapon) + ")";
     case 319:
       return "Oben von der Leiter: " + action + " und " + Cap(PromptKey::kUp) + " halten, dazu " + Cap(PromptKey::kRight);
     case 339:
@@ -78,9 +79,11 @@ std::string PictogramHelpText(uint16_t value) {
       return "Inventar: " + Cap(PromptKey::kInventory) + " öffnet es, " + Cap(PromptKey::kBagUse) + " benutzt das Gezeigte";
     case 336: return "Aufheben: genau auf den Gegenstand gehen, bis die Taste hell ist, dann " + action + " drücken";
     case 342:
-      return "Stufe hoch: ganz an die Stufe gehen, dann " + action + " und " + Cap(PromptKey::kRight) + " halten";
+      return "Stufe hoch: Waffe weggesteckt ganz an die Stufe gehen, dann " + action + " und " + Cap(PromptKey::kRight) +
+             " halten";
     case 345:
-      return "Stufe hoch: ganz an die Stufe gehen, dann " + action + " und " + Cap(PromptKey::kLeft) + " halten";
+      return "Stufe hoch: Waffe weggesteckt ganz an die Stufe gehen, dann " + action + " und " + Cap(PromptKey::kLeft) +
+             " halten";
     case 348:
       return "Waffe wechseln: " + Cap(PromptKey::kInventory) + " öffnen, mit " + Cap(PromptKey::kLeft) +
              Cap(PromptKey::kRight) + " blättern, " + Cap(PromptKey::kBagUse) + " wählt";
