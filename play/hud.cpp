@@ -67,9 +67,9 @@ HudRect BreathBarArea() {
   return {bar_x - kIconW - kIconGap, kBarY - 1, kIconW + kIconGap + kBarMaxW, kBarH + 2};
 }
 
-HudRect SignBoxRect(int32_t text_w, int32_t text_h, bool player_in_lower_half, bool notice_shown) {
+HudRect SignBoxRect(int32_t text_w, int32_t text_h, bool player_in_lower_half, int32_t notice_h) {
   HudRect box{screen.screen_width / 2 - text_w / 2 - kSignPadding, 0, text_w + 2 * kSignPadding, text_h + 2 * kSignPadding};
-  const int32_t beside_notice = notice_shown ? FontLineHeight() + 2 * kNoticePadding + kBoxSpacing : 0;
+  const int32_t beside_notice = notice_h > 0 ? notice_h + kBoxSpacing : 0;
   box.y = player_in_lower_half ? kTopGap + beside_notice : screen.screen_height - kBottomGap - box.h - beside_notice;
   return box;
 }
@@ -83,7 +83,7 @@ void DrawSignBox(int32_t text_number) {
   // Sign codes outside the table show nothing rather than read past it.
   if (text_number < 1 || text_number > int32_t(tables.tutorial_texts.size())) return;
   const std::string& text = tables.tutorial_texts[size_t(text_number - 1)];
-  const HudRect box = SignBoxRect(MeasureTextWidth(text), FontLineHeight(), PlayerInLowerHalf(), !CurrentNotice().empty());
+  const HudRect box = SignBoxRect(MeasureTextWidth(text), FontLineHeight(), PlayerInLowerHalf(), NoticeBoxHeight());
   SetColor(30, 30, 30);
   DrawRect(float(box.x), float(box.y), float(box.w), float(box.h));
   SetColor(244, 254, 230);

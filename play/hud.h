@@ -15,8 +15,8 @@ struct HudRect {
 HudRect HealthBarArea();
 HudRect BreathBarArea();
 // Where the sign box for a text of text_w x text_h pixels goes: in the half of
-// the window away from the player, beside the notice when one is shown.
-HudRect SignBoxRect(int32_t text_w, int32_t text_h, bool player_in_lower_half, bool notice_shown);
+// the window away from the player, beside the notice of notice_h pixels (0: none).
+HudRect SignBoxRect(int32_t text_w, int32_t text_h, bool player_in_lower_half, int32_t notice_h);
 // Whether the player's figure counts as being in the lower half of the window.
 bool PlayerInLowerHalf();
 

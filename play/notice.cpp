@@ -58,47 +58,115 @@ void ShowNotice(const std::string& text, int32_t duration_ms) {
   notice_until = ClockMillis() + duration_ms;
 }
 
+namespace {
+
+constexpr int32_t kSideGap = 16;     // the box keeps this far from the window's sides
+constexpr int32_t kLineGap = 4;
+
+// The notice cut into words (each keeps its trailing space) and caps, measured
+// once per text; caps are measured each frame, since the device may change.
+struct Word {
+  Piece piece;
+  int32_t text_width = 0;
+};
+
+const std::vector<Word>& NoticeWords() {
+  static std::string split_text;
+  static std::vector<Word> words;
+  if (split_text == notice_text) return words;
+  split_text = notice_text;
+  words.clear();
+  for (const Piece& piece : SplitNotice(notice_text)) {
+    if (piece.cap) {
+      words.push_back({piece, 0});
+      continue;
+    }
+    size_t pos = 0;
+    while (pos < piece.text.size()) {
+      const size_t space = piece.text.find(' ', pos);
+      const size_t end = space == std::string::npos ? piece.text.size() : space + 1;
+      Word word{{piece.text.substr(pos, end - pos), false}, 0};
+      word.text_width = MeasureTextWidth(word.piece.text);
+      words.push_back(word);
+      pos = end;
+    }
+  }
+  return words;
+}
+
+struct NoticeLayout {
+  std::vector<std::vector<size_t>> lines;   // word indexes per line
+  std::vector<int32_t> line_widths;
+  std::vector<KeyCapFace> faces;            // per word; caps only
+  int32_t line_h = 0;
+  int32_t box_w = 0, box_h = 0;
+};
+
+// Lines as wide as the window allows: a long hint on a small window wraps
+// instead of running off both sides.
+NoticeLayout LayOutNotice() {
+  const std::vector<Word>& words = NoticeWords();
+  NoticeLayout layout;
+  layout.faces.resize(words.size());
+  bool has_caps = false;
+  const int32_t max_w = std::max(screen.screen_width - 2 * kSideGap - 2 * kPadding, 1);
+  layout.lines.emplace_back();
+  layout.line_widths.push_back(0);
+  for (size_t i = 0; i < words.size(); ++i) {
+    int32_t w = words[i].text_width;
+    if (words[i].piece.cap) {
+      layout.faces[i] = KeyCapFaceOf(words[i].piece.key);
+      w = KeyCapWidth(layout.faces[i]) + 4;
+      has_caps = true;
+    }
+    if (!layout.lines.back().empty() && layout.line_widths.back() + w > max_w) {
+      layout.lines.emplace_back();
+      layout.line_widths.push_back(0);
+    }
+    layout.lines.back().push_back(i);
+    layout.line_widths.back() += w;
+  }
+  layout.line_h = has_caps ? std::max(FontLineHeight(), KeyCapHeight()) : FontLineHeight();
+  const int32_t n = int32_t(layout.lines.size());
+  layout.box_w = *std::max_element(layout.line_widths.begin(), layout.line_widths.end()) + 2 * kPadding;
+  layout.box_h = n * layout.line_h + (n - 1) * kLineGap + 2 * kPadding;
+  return layout;
+}
+
+}  // namespace
+
+int32_t NoticeBoxHeight() {
+  if (CurrentNotice().empty()) return 0;
+  return LayOutNotice().box_h;
+}
+
 void DrawNotice() {
   if (notice_text.empty()) return;
   if (ClockMillis() > notice_until) {
     ClearNotice();
     return;
   }
-  static std::string split_text;
-  static std::vector<Piece> pieces;
-  static std::vector<int> text_widths;
-  if (split_text != notice_text) {
-    split_text = notice_text;
-    pieces = SplitNotice(notice_text);
-    text_widths.clear();
-    for (const Piece& piece : pieces) text_widths.push_back(piece.cap ? 0 : MeasureTextWidth(piece.text));
-  }
-  std::vector<KeyCapFace> faces(pieces.size());
-  int32_t w = 0;
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    if (pieces[i].cap) faces[i] = KeyCapFaceOf(pieces[i].key);
-    w += pieces[i].cap ? KeyCapWidth(faces[i]) + 4 : text_widths[i];
-  }
-  const bool has_caps = std::any_of(pieces.begin(), pieces.end(), [](const Piece& p) { return p.cap; });
-  const int32_t h = has_caps ? std::max(FontLineHeight(), KeyCapHeight()) : FontLineHeight();
-  const int32_t box_w = w + 2 * kPadding;
-  const int32_t box_h = h + 2 * kPadding;
-  const int32_t box_x = screen.screen_width / 2 - box_w / 2;
-  const int32_t box_y = PlayerInLowerHalf() ? kTopGap : screen.screen_height - kBottomGap - box_h;
+  const NoticeLayout layout = LayOutNotice();
+  const std::vector<Word>& words = NoticeWords();
+  const int32_t box_x = screen.screen_width / 2 - layout.box_w / 2;
+  const int32_t box_y = PlayerInLowerHalf() ? kTopGap : screen.screen_height - kBottomGap - layout.box_h;
   SetAlpha(kBoxAlpha);
   SetColor(20, 20, 20);
-  DrawRect(float(box_x), float(box_y), float(box_w), float(box_h));
+  DrawRect(float(box_x), float(box_y), float(layout.box_w), float(layout.box_h));
   SetAlpha(1);
-  float x = float(box_x + kPadding);
-  const float text_y = float(box_y + kPadding + (h - FontLineHeight()) / 2);
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    if (pieces[i].cap) {
-      x += float(DrawKeyCap(faces[i], x + 2, float(box_y + kPadding + (h - KeyCapHeight()) / 2)) + 4);
-      continue;
+  for (size_t line = 0; line < layout.lines.size(); ++line) {
+    float x = float(screen.screen_width / 2 - layout.line_widths[line] / 2);
+    const int32_t top = box_y + kPadding + int32_t(line) * (layout.line_h + kLineGap);
+    const float text_y = float(top + (layout.line_h - FontLineHeight()) / 2);
+    for (const size_t i : layout.lines[line]) {
+      if (words[i].piece.cap) {
+        x += float(DrawKeyCap(layout.faces[i], x + 2, float(top + (layout.line_h - KeyCapHeight()) / 2)) + 4);
+        continue;
+      }
+      SetColor(240, 240, 225);
+      DrawTextAt(words[i].piece.text, x, text_y);
+      x += float(words[i].text_width);
     }
-    SetColor(240, 240, 225);
-    DrawTextAt(pieces[i].text, x, text_y);
-    x += float(text_widths[i]);
   }
   SetColor(255, 255, 255);
 }

@@ -15,6 +15,8 @@ void ShowNotice(const std::string& text, int32_t duration_ms = 2000);
 // top while the player stands in the lower half, so it never hides the player.
 void DrawNotice();
 void ClearNotice();
+// Height of the notice's box in pixels (it wraps on a narrow window); 0 when none.
+int32_t NoticeBoxHeight();
 // The notice as the player reads it, each cap as its label in brackets
 // ("Waffe wegstecken ([Umschalt]) zum Klettern"); empty when none.
 std::string CurrentNotice();

@@ -153,22 +153,38 @@ bool Overlaps(const HudRect& a, const HudRect& b) {
 // nor the bars nor the notice at the same edge.
 TEST_F(Drawing, SignBoxNeverCoversThePlayerBarsOrNotice) {
   const Screen kept = screen;
-  const int32_t notice_h = FontLineHeight() + 20;
+  const int32_t one_line_h = FontLineHeight() + 20;
   for (auto [w, h] : {std::pair{800, 600}, {640, 480}, {1280, 720}, {1600, 900}}) {
     screen.screen_width = w;
     screen.screen_height = h;
-    for (bool notice : {false, true}) {
+    for (const int32_t lines : {0, 1, 2}) {   // no notice, one line, one wrapped in two
+      const int32_t notice_h = lines == 0 ? 0 : one_line_h + (lines - 1) * (FontLineHeight() + 4);
       for (int32_t y = -16; y <= h - 16; y += 4) {
         const bool lower = y + 16 > h / 2;
-        const HudRect sign = SignBoxRect(w - 100, FontLineHeight(), lower, notice);
+        const HudRect sign = SignBoxRect(w - 100, FontLineHeight(), lower, notice_h);
         const HudRect figure{0, y - 16, w, 64};
         const HudRect notice_box{0, lower ? 44 : h - 40 - notice_h, w, notice_h};
         EXPECT_FALSE(Overlaps(sign, figure)) << w << "x" << h << " player at " << y;
         EXPECT_FALSE(Overlaps(sign, HealthBarArea()) || Overlaps(sign, BreathBarArea())) << w << "x" << h;
-        EXPECT_FALSE(notice && Overlaps(sign, notice_box)) << w << "x" << h << " player at " << y;
+        EXPECT_FALSE(lines > 0 && Overlaps(sign, notice_box)) << w << "x" << h << " player at " << y;
       }
     }
   }
+  screen = kept;
+}
+
+// A hint wider than a small window wraps into lines inside it.
+TEST_F(Drawing, ALongNoticeWrapsInsideTheWindow) {
+  const Screen kept = screen;
+  const std::string text = "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung, dann lädt die Waffe nach. "
+                           "Loslassen, auf die Deckung steigen, dann halten";
+  ShowNotice(text, 1000);
+  const int32_t one_line = NoticeBoxHeight();
+  screen.screen_width = 320;
+  EXPECT_GT(NoticeBoxHeight(), one_line) << "wrapped";
+  Cls();
+  DrawNotice();
+  EXPECT_TRUE(PixelIs(4, 600 - 45, 255, 255, 255)) << "the box keeps off the window's sides";
   screen = kept;
 }
 
