@@ -399,6 +399,10 @@ TEST_F(Prompts, ACapOverAnItemWhileTheFigureCanTakeIt) {
   const int faint = darkest_in_cap();
   EXPECT_GT(faint, full + 60);
   EXPECT_LT(faint, 3 * 250);
+  ASSERT_TRUE(StepFrames(10));
+  EXPECT_EQ(CurrentNotice(), "Noch ein Stück nach [\xE2\x86\x90]: erst wenn die Taste hell ist, wirkt [Strg]")
+      << "said before a press once the figure stands still beside it";
+  ClearNotice();
   TapAction(1);
   EXPECT_EQ(CurrentNotice(), "Noch ein Stück nach [\xE2\x86\x90]: erst wenn die Taste hell ist, wirkt [Strg]");
   EXPECT_EQ(GetTile(4, kRow, 1), 231) << "not taken from beside it";
