@@ -48,7 +48,8 @@ struct HintState {
   bool has_boarded = false;      // the figure has been in a boat this run: it knows how to board
   int held_on_item_frames = 0;   // action held, never pressed afresh, on an item's cell
   int bank_frames = 0;
-  int beside_thing_frames = 0;   // standing still half in an item's, switch's or lock's cell           // action and a direction held against a bank below the surface
+  int beside_thing_frames = 0;
+  uint8_t jump_before = 0;       // the figure's jump flag after the previous step   // standing still half in an item's, switch's or lock's cell           // action and a direction held against a bank below the surface
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
   bool cover_hint_up = false;    // the hidden-enemy hint is on screen; a target in sight takes it away
   std::string cover_hint_text;
@@ -353,6 +354,16 @@ void NotYetInReachHint(const Tplayer& ch, const TileProbes& p) {
     Show(Hint::kNotInReach, "Noch " + FurtherTo(side) + ": erst wenn die Taste hell ist, wirkt " + CapToken(PromptKey::kAction));
 }
 
+// A held jump key jumps again on landing, which reads as the figure hopping
+// by itself: said once, when a jump starts from a key held since the last.
+void HeldJumpHint(const Tplayer& ch) {
+  // Landing and the next jump fall in one step, so the start shows as the
+  // jump's speed set afresh.
+  const bool started = ch.jump != 0 && ch.tempy == kJumpSpeed;
+  if (started && input_flags.held_jump && !input_flags.hit_jump)
+    Show(Hint::kJumpHeld, "Gehalten springt " + CapToken(PromptKey::kJump) + " nach der Landung gleich wieder: für einen Sprung kurz drücken", 1);
+}
+
 // A swimmer climbs out at the bank as at a ledge, which needs the head up at
 // the bank's top: pressed against the bank deeper down nothing happens.
 void BankHint(const Tplayer& ch, const TileProbes& p) {
@@ -440,6 +451,7 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   PointBlankHint(ch);
   CrackedWallHint(p);
   NotYetInReachHint(ch, p);
+  HeldJumpHint(ch);
 }
 
 void ServeDeathPrompt() {

@@ -205,6 +205,18 @@ TEST_F(Prompts, JumpBesideABoatAndNotInIt) {
   EXPECT_EQ(HintCount(Hint::kBoatNotBoarded), 1);
 }
 
+// The first jump that starts from a key held since the last one says so, once.
+TEST_F(Prompts, AJumpKeyHeldOverALandingSaysItJumpsAgain) {
+  Room().Start();
+  HoldKey(kJump);
+  ASSERT_TRUE(StepFrames(5));
+  EXPECT_EQ(HintCount(Hint::kJumpHeld), 0) << "the first jump is a press";
+  ASSERT_TRUE(StepUntil([] { return HintCount(Hint::kJumpHeld) == 1; }, 120));
+  EXPECT_TRUE(NoticeHas("nach der Landung gleich wieder"));
+  ASSERT_TRUE(StepFrames(120));
+  EXPECT_EQ(HintCount(Hint::kJumpHeld), 1);
+}
+
 // Once the figure has ridden a boat, in this run or before the save it was
 // loaded from (the boat left somewhere is a change record), jumps beside it are
 // not tries to board.
