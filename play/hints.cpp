@@ -49,6 +49,7 @@ struct HintState {
   int held_on_item_frames = 0;   // action held, never pressed afresh, on an item's cell
   int bank_frames = 0;
   int beside_thing_frames = 0;
+  int gun_at_ladder_frames = 0;  // standing still at a ladder with the gun drawn
   uint8_t jump_before = 0;       // the figure's jump flag after the previous step   // standing still half in an item's, switch's or lock's cell           // action and a direction held against a bank below the surface
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
   bool cover_hint_up = false;    // the hidden-enemy hint is on screen; a target in sight takes it away
@@ -354,6 +355,16 @@ void NotYetInReachHint(const Tplayer& ch, const TileProbes& p) {
     Show(Hint::kNotInReach, "Noch " + FurtherTo(side) + ": erst wenn die Taste hell ist, wirkt " + CapToken(PromptKey::kAction));
 }
 
+// Stopping at a ladder with the gun drawn is the moment before a climb that
+// would only fire: said then, before the try.
+void GunAtLadderStopHint(const Tplayer& ch, const TileProbes& p) {
+  constexpr int kStillFrames = 12;
+  const bool stopped_at_ladder = ch.gun_active && ch.speed == 0 && ch.jump == 0 && IsLadder(p.here_obj) &&
+                                 ch.mode != kPoseLadder;
+  if (HeldFor(hints.gun_at_ladder_frames, stopped_at_ladder, kStillFrames))
+    Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
+}
+
 // A held jump key jumps again on landing, which reads as the figure hopping
 // by itself: said once, when a jump starts from a key held since the last.
 void HeldJumpHint(const Tplayer& ch) {
@@ -452,6 +463,7 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   CrackedWallHint(p);
   NotYetInReachHint(ch, p);
   HeldJumpHint(ch);
+  GunAtLadderStopHint(ch, p);
 }
 
 void ServeDeathPrompt() {

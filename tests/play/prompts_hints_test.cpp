@@ -105,6 +105,15 @@ TEST_F(Prompts, ActionWithTheGunAtALadderSaysToPutItAway) {
   EXPECT_EQ(HintCount(Hint::kHoldToFire), 0) << "one hint for one press";
 }
 
+TEST_F(Prompts, StoppingAtALadderWithTheGunDrawnSaysToPutItAwayBeforeATry) {
+  Room().Tile(1, 4, kRow, 1).Start();
+  DrawGun();
+  ASSERT_TRUE(StepFrames(10));
+  EXPECT_EQ(HintCount(Hint::kGunAtLadder), 0) << "not at once";
+  ASSERT_TRUE(StepFrames(3));
+  EXPECT_EQ(CurrentNotice(), "Waffe wegstecken ([Umschalt]) zum Klettern");
+}
+
 TEST_F(Prompts, ClimbingBesideALadderSaysHowFarToGo) {
   Room().Tile(1, 6, kRow, 1).Start();
   Player()->x = 5 * kTileSize - 10;
