@@ -54,6 +54,8 @@ struct HintState {
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
   bool cover_hint_up = false;    // the hidden-enemy hint is on screen; a target in sight takes it away
   std::string cover_hint_text;
+  bool gun_hint_up = false;      // the put-the-gun-away hint is on screen; holstering takes it away
+  std::string gun_hint_text;
   bool air_told = false;         // this dive has had its warning
 };
 HintState hints;
@@ -99,6 +101,20 @@ bool LockBeside(const TileProbes& p) {
 
 bool HasKey() { return progress.inventory[kKeySlot][0] != 0 && progress.inventory[kKeySlot][1] != 0; }
 
+// Advice to put the gun away is wrong once it is away.
+void ClearGunHintOnceHolstered(const Tplayer& ch) {
+  if (ch.gun_active || !hints.gun_hint_up) return;
+  if (CurrentNotice() == hints.gun_hint_text) ClearNotice();
+  hints.gun_hint_up = false;
+}
+
+void ShowGunHint() {
+  if (Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern")) {
+    hints.gun_hint_up = true;
+    hints.gun_hint_text = CurrentNotice();
+  }
+}
+
 void ActionHints(const Tplayer& ch, const TileProbes& p) {
   const bool at_ladder = IsLadder(p.here_obj) || IsLadder(TileAtPixel(ch.x + 16, ch.y + 30, 1));
   // Up at a ladder is the climb a player tries first; with the gun drawn it does nothing.
@@ -107,8 +123,7 @@ void ActionHints(const Tplayer& ch, const TileProbes& p) {
   const bool step_left = input_flags.held_left && p.wall_left != 0 && TileAtPixel(ch.x - 16, ch.y - 16, 0) == 0;
   const bool at_step = input_flags.held_action && (step_right || step_left);
   const bool climb_tried = input_flags.hit_action || input_flags.hit_up || (input_flags.held_action && input_flags.held_up);
-  if (ch.gun_active && ((at_ladder && climb_tried) || at_step))
-    Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
+  if (ch.gun_active && ((at_ladder && climb_tried) || at_step)) ShowGunHint();
   // Down alone at or over a ladder does nothing; the climb needs the action key.
   const bool ladder_below = IsLadder(TileAtPixel(ch.x + 16, ch.y + kTileSize + 8, 1));
   if (!ch.gun_active && !input_flags.held_action && input_flags.hit_down && (at_ladder || ladder_below))
@@ -172,9 +187,11 @@ void BoatHint(const Tplayer& ch, const TileProbes& p) {
 }
 
 // A switch looks like scenery until it is used: the first ones met say so.
-void SwitchHint(const TileProbes& p) {
-  constexpr int kSwitchesTold = 2;
-  if (IsSwitch(p.here_obj) && CurrentNotice().empty())
+void SwitchHint(const Tplayer& ch, const TileProbes& p) {
+  constexpr int kSwitchesTold = 3;
+  const int side = ActionTargetSide(ch, p);
+  const bool at_switch = IsSwitch(p.here_obj) || (side != 0 && IsSwitch(GetTile(p.col + side, p.row, 1)));
+  if (at_switch && CurrentNotice().empty())
     Show(Hint::kSwitchHere, "Ein Schalter: " + CapToken(PromptKey::kAction) + " drücken, er öffnet oder bewegt etwas",
          kSwitchesTold);
 }
@@ -264,7 +281,8 @@ void CoverHint(const Tplayer& ch) {
   const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target && !climbing_tried;
   if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames) &&
       Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung, dann lädt die Waffe nach. " +
-                                   CapToken(PromptKey::kAction) + " loslassen, auf die Deckung steigen, dann halten")) {
+                                   CapToken(PromptKey::kAction) + " loslassen, mit " + CapToken(PromptKey::kJump) +
+                                   " auf die Deckung springen, dann halten")) {
     hints.cover_hint_up = true;
     hints.cover_hint_text = CurrentNotice();
   }
@@ -303,13 +321,13 @@ void PushHint(const Tplayer& ch, const TileProbes& p) {
 }
 
 // A block against a wall does not move, and walking or pushing against it
-// only presses in vain: the way on is a jump onto it.
+// only presses in vain: the way on is a jump onto it, said once the figure
+// has stood at it a moment.
 void StuckBlockHint(const Tplayer& ch, const TileProbes& p) {
   constexpr int kHeldFrames = 30;
-  const bool right = input_flags.held_right && IsPushableBlock(p.wall_right) &&
-                     TileAtPixel(ch.x + 80, ch.y + 16, 0) != 0;
-  const bool left = input_flags.held_left && IsPushableBlockOnTheLeft(p.wall_left) &&
-                    TileAtPixel(ch.x - 48, ch.y + 16, 0) != 0;
+  // Standing at it is enough: the crate is there to be climbed.
+  const bool right = IsPushableBlock(p.wall_right) && TileAtPixel(ch.x + 80, ch.y + 16, 0) != 0;
+  const bool left = IsPushableBlockOnTheLeft(p.wall_left) && TileAtPixel(ch.x - 48, ch.y + 16, 0) != 0;
   const bool pushing_in_vain = !push_vehicle.pushing && ch.jump == 0 && (right || left);
   if (HeldFor(hints.stuck_block_frames, pushing_in_vain, kHeldFrames)) ShowBlockStuck();
 }
@@ -361,8 +379,7 @@ void GunAtLadderStopHint(const Tplayer& ch, const TileProbes& p) {
   constexpr int kStillFrames = 12;
   const bool stopped_at_ladder = ch.gun_active && ch.speed == 0 && ch.jump == 0 && IsLadder(p.here_obj) &&
                                  ch.mode != kPoseLadder;
-  if (HeldFor(hints.gun_at_ladder_frames, stopped_at_ladder, kStillFrames))
-    Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
+  if (HeldFor(hints.gun_at_ladder_frames, stopped_at_ladder, kStillFrames)) ShowGunHint();
 }
 
 // A held jump key jumps again on landing, which reads as the figure hopping
@@ -455,7 +472,7 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   PushHint(ch, p);
   StuckBlockHint(ch, p);
   AirHint(ch, p);
-  SwitchHint(p);
+  SwitchHint(ch, p);
   HeldOnThingHint(p);
   BankHint(ch, p);
   ExitHint(p);
@@ -464,6 +481,7 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   NotYetInReachHint(ch, p);
   HeldJumpHint(ch);
   GunAtLadderStopHint(ch, p);
+  ClearGunHintOnceHolstered(ch);
 }
 
 void ServeDeathPrompt() {

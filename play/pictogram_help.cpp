@@ -68,7 +68,9 @@ std::string PictogramHelpText(uint16_t value) {
       return "Oben von der Leiter: " + action + " und " + Cap(PromptKey::kUp) + " halten, dazu " + Cap(PromptKey::kRight);
     case 339:
       return "Oben von der Leiter: " + action + " und " + Cap(PromptKey::kUp) + " halten, dazu " + Cap(PromptKey::kLeft);
-    case 322: return "Festhalten: " + action + " halten und mit " + Cap(PromptKey::kJump) + " zur Wand springen";
+    case 322:
+      return "Festhalten: " + action + " halten, zur Wand laufen (" + Cap(PromptKey::kLeft) + " oder " +
+             Cap(PromptKey::kRight) + ") und dabei mit " + Cap(PromptKey::kJump) + " springen";
     case 325:
       return "An der Decke: im Sprung " + action + " halten, mit " + Cap(PromptKey::kLeft) + Cap(PromptKey::kRight) +
              " hangeln, loslassen zum Fallen";

@@ -226,8 +226,8 @@ bool BeginLevelRun() {
   // failure's message replaces this one.
   ShowNotice(CapToken(PromptKey::kLeft) + CapToken(PromptKey::kRight) + " gehen   " + CapToken(PromptKey::kJump) +
                  " springen   " + CapToken(PromptKey::kAction) + " Aktion   " + CapToken(PromptKey::kDrawWeapon) +
-                 " Waffe   " + CapToken(PromptKey::kInventory) + " Inventar   " + CapToken(PromptKey::kLook) +
-                 " umsehen",
+                 " Waffe   " + CapToken(PromptKey::kInventory) + " Inventar   " + CapToken(PromptKey::kLook) + "+" +
+                 CapToken(PromptKey::kLeft) + CapToken(PromptKey::kRight) + " umsehen",
              kKeysNoticeMs);
   return LoadLevelOrTell(run.level_index);
 }
