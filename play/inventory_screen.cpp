@@ -216,7 +216,9 @@ bool CloseKeyPressed() {
 
 void BeginInventoryScreen() {
   bag_view = InventoryScreenState{};
-  if (run.inventory_slot < 0 || run.inventory_slot >= kInventorySlots) run.inventory_slot = 0;
+  // The page last shown may hold nothing now (drunk, taken in hand, or undone
+  // by a load): the bag opens on the money instead of an empty picture.
+  if (run.inventory_slot < 0 || run.inventory_slot >= kInventorySlots || !Held(run.inventory_slot)) run.inventory_slot = 0;
   bag_view.player = FindPlayer();
   // Presses of the arrows made in play are not pages.
   TakeKeyHits(kKeyLeft);

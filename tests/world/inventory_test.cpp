@@ -99,6 +99,17 @@ TEST_F(Inventory, ChangingSlotShrinksForTwentyTwoFramesAndGrowsForTwentyThree) {
   EXPECT_EQ(run.inventory_slot, 3);
 }
 
+// The page last shown may hold nothing any more (a load undid the potion): the
+// bag opens on the money rather than on a picture that cannot be used.
+TEST_F(Inventory, OpensOnTheMoneyWhenTheLastPageHoldsNothing) {
+  Hold(1);
+  OpenAt(1);
+  EXPECT_EQ(run.inventory_slot, 1);
+  progress.inventory[1] = {0, 0};
+  OpenAt(1);
+  EXPECT_EQ(run.inventory_slot, 0);
+}
+
 TEST_F(Inventory, HealthRestoresPowerUpToOneHundred) {
   PlayerRef p = AddPlayer(80);
   Hold(1, 2);
