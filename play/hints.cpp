@@ -49,7 +49,8 @@ struct HintState {
   int held_on_item_frames = 0;   // action held, never pressed afresh, on an item's cell
   int bank_frames = 0;
   int beside_thing_frames = 0;
-  int gun_at_ladder_frames = 0;  // standing still at a ladder with the gun drawn
+  int gun_at_ladder_frames = 0;
+  int wall_frames = 0;           // walked against a low wall without getting up  // standing still at a ladder with the gun drawn
   uint8_t jump_before = 0;       // the figure's jump flag after the previous step   // standing still half in an item's, switch's or lock's cell           // action and a direction held against a bank below the surface
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
   bool cover_hint_up = false;    // the hidden-enemy hint is on screen; a target in sight takes it away
@@ -382,6 +383,27 @@ void GunAtLadderStopHint(const Tplayer& ch, const TileProbes& p) {
   if (HeldFor(hints.gun_at_ladder_frames, stopped_at_ladder, kStillFrames)) ShowGunHint();
 }
 
+// Walking against a wall one or two blocks high goes nowhere; the way up is a
+// jump (or, for one block, the step-up), which the wall itself does not say.
+void WallToClimbHint(const Tplayer& ch, const TileProbes& p) {
+  constexpr int kHeldFrames = 20;
+  int side = 0;
+  if (input_flags.held_right && p.wall_right != 0) side = 1;
+  if (input_flags.held_left && p.wall_left != 0) side = -1;
+  const int32_t beside_x = side > 0 ? ch.x + 48 : ch.x - 16;
+  const bool blocked = side != 0 && ch.jump == 0 && !push_vehicle.pushing && !input_flags.held_action &&
+                       !IsPushableBlock(side > 0 ? p.wall_right : p.wall_left) && !IsWater(p.here_fg);
+  const bool one_high = blocked && TileAtPixel(beside_x, ch.y - 16, 0) == 0;
+  const bool two_high = blocked && !one_high && TileAtPixel(beside_x, ch.y - 48, 0) == 0;
+  if (!HeldFor(hints.wall_frames, one_high || two_high, kHeldFrames)) return;
+  const std::string way = CapToken(side > 0 ? PromptKey::kRight : PromptKey::kLeft);
+  if (one_high)
+    Show(Hint::kWallToClimb, "Stufe: mit " + CapToken(PromptKey::kJump) + " hinaufspringen oder " +
+                                 CapToken(PromptKey::kAction) + " und " + way + " halten");
+  else
+    Show(Hint::kWallToClimb, "Hinauf: mit " + CapToken(PromptKey::kJump) + " springen und " + way + " dabei halten");
+}
+
 // A held jump key jumps again on landing, which reads as the figure hopping
 // by itself: said once, when a jump starts from a key held since the last.
 void HeldJumpHint(const Tplayer& ch) {
@@ -482,6 +504,7 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   HeldJumpHint(ch);
   GunAtLadderStopHint(ch, p);
   ClearGunHintOnceHolstered(ch);
+  WallToClimbHint(ch, p);
 }
 
 void ServeDeathPrompt() {

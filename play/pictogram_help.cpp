@@ -79,7 +79,9 @@ std::string PictogramHelpText(uint16_t value) {
              " drücken und zum Ufer halten";
     case 330:
       return "Inventar: " + Cap(PromptKey::kInventory) + " öffnet es, " + Cap(PromptKey::kBagUse) + " benutzt das Gezeigte";
-    case 336: return "Aufheben: genau auf den Gegenstand gehen, bis die Taste hell ist, dann " + action + " drücken";
+    case 336:
+      return "Aufheben: genau auf den Gegenstand gehen, bis die Taste hell ist, dann " + action +
+             " drücken (auch mit gezogener Waffe)";
     case 342:
       return "Stufe hoch: Waffe weggesteckt ganz an die Stufe gehen, dann " + action + " und " + Cap(PromptKey::kRight) +
              " halten";

@@ -229,6 +229,27 @@ TEST_F(Prompts, AJumpKeyHeldOverALandingSaysItJumpsAgain) {
   EXPECT_EQ(HintCount(Hint::kJumpHeld), 1);
 }
 
+// Walking against a low wall says how to get up: a jump, or for one block the step-up.
+TEST_F(Prompts, WalkingAgainstALowWallSaysHowToGetUp) {
+  const char* const told[] = {
+      "Stufe: mit [Leertaste] hinaufspringen oder [Strg] und [\xE2\x86\x92] halten",
+      "Hinauf: mit [Leertaste] springen und [\xE2\x86\x92] dabei halten",
+      "",   // three blocks: no jump gets up there
+  };
+  for (int high = 1; high <= 3; ++high) {
+    LevelBuilder level = Room();
+    for (int r = 0; r < high; ++r) level.Tile(0, 5, kRow - r, 1);
+    level.Start();
+    HoldKey(kRight);
+    ASSERT_TRUE(StepFrames(25));
+    EXPECT_EQ(HintCount(Hint::kWallToClimb), high < 3 ? 1 : 0) << high;
+    if (high < 3) {
+      EXPECT_EQ(CurrentNotice(), told[high - 1]);
+    }
+    ReleaseKey(kRight);
+  }
+}
+
 // Once the figure has ridden a boat, in this run or before the save it was
 // loaded from (the boat left somewhere is a change record), jumps beside it are
 // not tries to board.
