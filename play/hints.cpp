@@ -264,6 +264,17 @@ void FireHint(const Tplayer& ch) {
     Show(Hint::kHoldToFire, "Zum Schießen " + CapToken(PromptKey::kAction) + " gedrückt halten");
 }
 
+// Shooting a cracked wall open is firing with a purpose, enemy near or not.
+bool CrackedWallAhead(const Tplayer& ch) {
+  constexpr int kReach = 4;   // cells in the facing direction
+  const int dir = ch.gunangle > 90 && ch.gunangle < 270 ? -1 : 1;
+  const int col = CellOf(ch.x + 16), row = CellOf(ch.y + 16);
+  for (int dc = 1; dc <= kReach; ++dc)
+    for (int dr = -1; dr <= 0; ++dr)
+      if (GetTile(col + dir * dc, row + dr, 0) == kBreakableTile) return true;
+  return false;
+}
+
 // Firing at an enemy behind cover only hits the cover: the gun aims at what
 // it sees, which a player holding fire behind crates does not know. The
 // advice goes once the enemy is in sight or gone, where it would now be wrong.
@@ -279,7 +290,8 @@ void CoverHint(const Tplayer& ch) {
     hints.cover_hint_up = false;
   }
   const bool climbing_tried = input_flags.held_up || input_flags.held_down || IsLadder(TileAtPixel(ch.x + 16, ch.y + 16, 1));
-  const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target && !climbing_tried;
+  const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target && !climbing_tried &&
+                           !CrackedWallAhead(ch);
   if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames) &&
       Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung, dann lädt die Waffe nach. " +
                                    CapToken(PromptKey::kAction) + " loslassen, mit " + CapToken(PromptKey::kJump) +

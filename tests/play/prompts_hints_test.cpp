@@ -193,6 +193,16 @@ TEST_F(Prompts, FiringAtAnEnemyBehindCoverSaysWhyItDoesNotAim) {
   EXPECT_EQ(CurrentNotice(), "");
 }
 
+// Shooting a cracked wall open is no blind fire, enemy near or not.
+TEST_F(Prompts, FiringAtACrackedWallIsNotTakenForBlindFire) {
+  // The cracked brick hangs above the line of fire; solid cover hides the enemy.
+  Room().Tile(0, 6, kRow - 1, kBreakableTile).Tile(0, 8, kRow, 1).Tile(0, 8, kRow - 1, 1).Enemy(10 * kTileSize, kStandY).Start();
+  DrawGun();
+  HoldKey(kAction);
+  ASSERT_TRUE(StepFrames(45));
+  EXPECT_EQ(HintCount(Hint::kEnemyHidden), 0);
+}
+
 TEST_F(Prompts, LockBesideOrWithoutAKey) {
   Room().Tile(1, 5, kRow, 285).Start();
   TapAction(1);
