@@ -94,6 +94,11 @@ std::string PictogramHelpText(uint16_t value) {
     case 351: return "Einsteigen: ganz ins Boot oder genau darunter gehen, dann " + Cap(PromptKey::kJump) + " drücken";
     case 353: return "Zum Klettern die Waffe mit " + Cap(PromptKey::kDrawWeapon) + " wegstecken";
     case 356: return "Schloss: mit einem Schlüssel ganz hineingehen, dann " + action + " drücken";
+    // Players asked what the green arrows mean: the way on (or where a crate goes).
+    case 332:
+    case 333:
+    case 334:
+    case 335: return "Der grüne Pfeil zeigt, wo es weitergeht";
     default: return {};
   }
 }

@@ -14,7 +14,7 @@ void ResetPictogramHelp();
 // visit, when no other notice is up.
 void ExplainPictogramNearby(const TileProbes& p);
 // The sentence for the pictogram a layer-1 value belongs to; empty for none
-// (way arrows and the skull speak for themselves).
+// (the skull speaks for itself).
 std::string PictogramHelpText(uint16_t value);
 
 }  // namespace vn
