@@ -366,13 +366,13 @@ void PointBlankHint(const Tplayer& ch) {
 
 // Cracked bricks look like any wall; that a shot breaks them is not seen
 // until tried, so the first ones the figure comes near say so.
-void CrackedWallHint(const TileProbes& p) {
+void CrackedWallHint(const Tplayer& ch, const TileProbes& p) {
   constexpr int kReach = 3;   // cells to either side
   for (int dc = -kReach; dc <= kReach; ++dc)
     for (int dr = -2; dr <= 0; ++dr)
       if (GetTile(p.col + dc, p.row + dr, 0) == kBreakableTile) {
-        Show(Hint::kCrackedWall, "Rissige Mauer: Waffe ziehen (" + CapToken(PromptKey::kDrawWeapon) + ") und " +
-                                     CapToken(PromptKey::kAction) + " halten, ein Schuss bricht sie auf", 2);
+        const std::string draw = ch.gun_active ? "" : "Waffe ziehen (" + CapToken(PromptKey::kDrawWeapon) + ") und ";
+        Show(Hint::kCrackedWall, "Rissige Mauer: " + draw + CapToken(PromptKey::kAction) + " halten, ein Schuss bricht sie auf", 2);
         return;
       }
 }
@@ -511,7 +511,7 @@ void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   BankHint(ch, p);
   ExitHint(p);
   PointBlankHint(ch);
-  CrackedWallHint(p);
+  CrackedWallHint(ch, p);
   NotYetInReachHint(ch, p);
   HeldJumpHint(ch);
   GunAtLadderStopHint(ch, p);

@@ -60,7 +60,8 @@ std::string PictogramHelpText(uint16_t value) {
              " für jedes Feld neu drücken, sobald die Kiste steht";
     case 312:
       return "Waffe ziehen mit " + Cap(PromptKey::kDrawWeapon) + ", dann " + action +
-             " gedrückt halten: sie zielt von selbst auf Gegner in freier Sicht";
+             " gedrückt halten: sie zielt von selbst auf Gegner in freier Sicht. Noch einmal " +
+             Cap(PromptKey::kDrawWeapon) + " steckt sie weg";
     case 316:
       return "Klettern: " + action + " halten und " + Cap(PromptKey::kUp) + " oder " + Cap(PromptKey::kDown) +
              " halten, die Waffe vorher weggesteckt (" + Cap(PromptKey::kDrawWeapon) + ")";
