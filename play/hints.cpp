@@ -293,9 +293,9 @@ void CoverHint(const Tplayer& ch) {
   const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target && !climbing_tried &&
                            !CrackedWallAhead(ch);
   if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames) &&
-      Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung, dann lädt die Waffe nach. " +
-                                   CapToken(PromptKey::kAction) + " loslassen, mit " + CapToken(PromptKey::kJump) +
-                                   " auf die Deckung springen, dann halten")) {
+      Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung. " + CapToken(PromptKey::kAction) +
+                                   " loslassen, mit Anlauf und " + CapToken(PromptKey::kJump) + " auf die Deckung springen und " +
+                                   CapToken(PromptKey::kAction) + " schon im Sprung halten")) {
     hints.cover_hint_up = true;
     hints.cover_hint_text = CurrentNotice();
   }

@@ -183,7 +183,7 @@ TEST_F(Prompts, FiringAtAnEnemyBehindCoverSaysWhyItDoesNotAim) {
   DrawGun();
   HoldKey(kAction);
   ASSERT_TRUE(StepFrames(45));
-  EXPECT_EQ(CurrentNotice(), "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung, dann lädt die Waffe nach. [Strg] loslassen, mit [Leertaste] auf die Deckung springen, dann halten");
+  EXPECT_EQ(CurrentNotice(), "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung. [Strg] loslassen, mit Anlauf und [Leertaste] auf die Deckung springen und [Strg] schon im Sprung halten");
   EXPECT_EQ(HintCount(Hint::kAimTarget), 0);
   // Once the enemy is gone the advice would be wrong.
   world.character_list.ForEach([](const PlayerRef& e) {
