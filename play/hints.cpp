@@ -46,17 +46,14 @@ struct HintState {
   int ladder_reach_frames = 0;   // action and up held beside a ladder, no climb
   int stuck_block_frames = 0;    // action and a direction held against a block that cannot move
   bool has_boarded = false;      // the figure has been in a boat this run: it knows how to board
-  int held_on_item_frames = 0;   // action held, never pressed afresh, on an item's cell
-  int bank_frames = 0;
-  int beside_thing_frames = 0;
-  int gun_at_ladder_frames = 0;
-  int wall_frames = 0;           // walked against a low wall without getting up  // standing still at a ladder with the gun drawn
-  uint8_t jump_before = 0;       // the figure's jump flag after the previous step   // standing still half in an item's, switch's or lock's cell           // action and a direction held against a bank below the surface
+  int held_on_item_frames = 0;   // action held, never pressed afresh, on an item's, switch's or lock's cell
+  int bank_frames = 0;           // action and a direction held against a bank below the surface
+  int beside_thing_frames = 0;   // standing still half in an item's, switch's or lock's cell
+  int gun_at_ladder_frames = 0;  // standing still at a ladder with the gun drawn
+  int wall_frames = 0;           // walked against a low wall without getting up
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
-  bool cover_hint_up = false;    // the hidden-enemy hint is on screen; a target in sight takes it away
-  std::string cover_hint_text;
-  bool gun_hint_up = false;      // the put-the-gun-away hint is on screen; holstering takes it away
-  std::string gun_hint_text;
+  std::string cover_hint;        // the hidden-enemy hint as shown, while a target in sight may take it away
+  std::string gun_hint;          // the put-the-gun-away hint as shown, while holstering may take it away
   bool air_told = false;         // this dive has had its warning
 };
 HintState hints;
@@ -67,6 +64,28 @@ bool Show(Hint hint, const std::string& text, int most = kHintsPerRun) {
   ++count;
   ShowNotice(text, kHintMs);
   return true;
+}
+
+// A hint that becomes wrong when something happens: shown, it remembers its
+// text, so that taking it back clears the notice only while it is still up.
+void ShowTakingBack(std::string& shown, Hint hint, const std::string& text) {
+  if (Show(hint, text)) shown = CurrentNotice();
+}
+
+void TakeBack(std::string& shown) {
+  if (shown.empty()) return;
+  if (CurrentNotice() == shown) ClearNotice();
+  shown.clear();
+}
+
+// True when a cell within reach columns to either side, from rows_up above the
+// figure's row down to it, passes the test.
+template <class CellTest>
+bool AnyCellNear(const TileProbes& p, int reach, int rows_up, CellTest test) {
+  for (int dc = -reach; dc <= reach; ++dc)
+    for (int dr = -rows_up; dr <= 0; ++dr)
+      if (test(p.col + dc, p.row + dr)) return true;
+  return false;
 }
 
 void ShowLockHint(Hint hint, const std::string& text) {
@@ -104,16 +123,11 @@ bool HasKey() { return progress.inventory[kKeySlot][0] != 0 && progress.inventor
 
 // Advice to put the gun away is wrong once it is away.
 void ClearGunHintOnceHolstered(const Tplayer& ch) {
-  if (ch.gun_active || !hints.gun_hint_up) return;
-  if (CurrentNotice() == hints.gun_hint_text) ClearNotice();
-  hints.gun_hint_up = false;
+  if (!ch.gun_active) TakeBack(hints.gun_hint);
 }
 
 void ShowGunHint() {
-  if (Show(Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern")) {
-    hints.gun_hint_up = true;
-    hints.gun_hint_text = CurrentNotice();
-  }
+  ShowTakingBack(hints.gun_hint, Hint::kGunAtLadder, "Waffe wegstecken (" + CapToken(PromptKey::kDrawWeapon) + ") zum Klettern");
 }
 
 void ActionHints(const Tplayer& ch, const TileProbes& p) {
@@ -211,12 +225,8 @@ void HeldOnThingHint(const TileProbes& p) {
 // The exit is a door like the locked ones, but it opens to walking alone.
 void ExitHint(const TileProbes& p) {
   constexpr int kReach = 3;   // cells to either side
-  for (int dc = -kReach; dc <= kReach; ++dc)
-    for (int dr = -1; dr <= 0; ++dr)
-      if (GetCode(p.col + dc, p.row + dr) == kExitCode) {
-        Show(Hint::kExitNear, "Der Ausgang: einfach hineingehen", 1);
-        return;
-      }
+  if (AnyCellNear(p, kReach, 1, [](int col, int row) { return GetCode(col, row) == kExitCode; }))
+    Show(Hint::kExitNear, "Der Ausgang: einfach hineingehen", 1);
 }
 
 // A ledge is caught only in a jump toward its wall; a jump straight up beside
@@ -285,20 +295,15 @@ void CoverHint(const Tplayer& ch) {
     enemy_near |= e->typ != 0 && std::abs(e->x - ch.x) < screen.screen_width / 2 &&
                   std::abs(e->y - ch.y) < screen.screen_height / 2;
   });
-  if (hints.cover_hint_up && (run.aim_target || !enemy_near)) {
-    if (CurrentNotice() == hints.cover_hint_text) ClearNotice();
-    hints.cover_hint_up = false;
-  }
+  if (run.aim_target || !enemy_near) TakeBack(hints.cover_hint);
   const bool climbing_tried = input_flags.held_up || input_flags.held_down || IsLadder(TileAtPixel(ch.x + 16, ch.y + 16, 1));
   const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target && !climbing_tried &&
                            !CrackedWallAhead(ch);
-  if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames) &&
-      Show(Hint::kEnemyHidden, "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung. " + CapToken(PromptKey::kAction) +
-                                   " loslassen, mit Anlauf und " + CapToken(PromptKey::kJump) + " auf die Deckung springen und " +
-                                   CapToken(PromptKey::kAction) + " schon im Sprung halten")) {
-    hints.cover_hint_up = true;
-    hints.cover_hint_text = CurrentNotice();
-  }
+  if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames))
+    ShowTakingBack(hints.cover_hint, Hint::kEnemyHidden,
+                   "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung. " + CapToken(PromptKey::kAction) +
+                       " loslassen, mit Anlauf und " + CapToken(PromptKey::kJump) + " auf die Deckung springen und " +
+                       CapToken(PromptKey::kAction) + " schon im Sprung halten");
 }
 
 void ShowBlockStuck() {
@@ -368,13 +373,9 @@ void PointBlankHint(const Tplayer& ch) {
 // until tried, so the first ones the figure comes near say so.
 void CrackedWallHint(const Tplayer& ch, const TileProbes& p) {
   constexpr int kReach = 3;   // cells to either side
-  for (int dc = -kReach; dc <= kReach; ++dc)
-    for (int dr = -2; dr <= 0; ++dr)
-      if (GetTile(p.col + dc, p.row + dr, 0) == kBreakableTile) {
-        const std::string draw = ch.gun_active ? "" : "Waffe ziehen (" + CapToken(PromptKey::kDrawWeapon) + ") und ";
-        Show(Hint::kCrackedWall, "Rissige Mauer: " + draw + CapToken(PromptKey::kAction) + " halten, ein Schuss bricht sie auf", 2);
-        return;
-      }
+  if (!AnyCellNear(p, kReach, 2, [](int col, int row) { return GetTile(col, row, 0) == kBreakableTile; })) return;
+  const std::string draw = ch.gun_active ? "" : "Waffe ziehen (" + CapToken(PromptKey::kDrawWeapon) + ") und ";
+  Show(Hint::kCrackedWall, "Rissige Mauer: " + draw + CapToken(PromptKey::kAction) + " halten, ein Schuss bricht sie auf", 2);
 }
 
 // Standing still half on an item, switch or lock: the faint cap's meaning is

@@ -8,9 +8,9 @@ namespace vn {
 
 enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, kPushAgain,
                         kHoldToFire, kReloading, kNoAmmunition, kSaveRefused, kJumpToWall, kAimTarget, kLadderDown,
-                        kNotInReach, kAirRunningOut, kSlideUp, kEnemyHidden, kBlockStuck, kSwitchHere, kPressAgainToTake,
-                        kSwimUpToBank, kExitNear, kOwnBlast, kPointBlank,
-                        kCrackedWall, kJumpHeld, kWallToClimb, kCount };
+                        kNotInReach, kAirRunningOut, kSlideUp, kEnemyHidden, kBlockStuck, kSwitchHere,
+                        kPressAgainToTake, kSwimUpToBank, kExitNear, kOwnBlast, kPointBlank, kCrackedWall,
+                        kJumpHeld, kWallToClimb, kCount };
 
 // Each hint shows at most this often in one level run.
 inline constexpr int kHintsPerRun = 3;

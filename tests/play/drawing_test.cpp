@@ -11,7 +11,6 @@
 #include "tests/support/harness.h"
 #include "world/map.h"
 #include "world/tiles.h"
-#include "world/world.h"
 
 namespace vn::test {
 namespace {
@@ -115,9 +114,7 @@ TEST_F(Drawing, OverlayAndFiguresStayVisibleUnderOpaqueForeground) {
   EXPECT_TRUE(PixelIs(400, 300, 0, 160, 0)) << "nothing in the middle";
   EXPECT_TRUE(PixelIs(21 + 60 - 4, 26, 255, 102, 102)) << "the health bar";
   EXPECT_TRUE(PixelIs(800 - 121 + 100 - 4, 26, 0, 160, 0)) << "full air out of the water: no air bar";
-  world.character_list.ForEach([](const PlayerRef& e) {   // its shots would end the walk
-    if (e->typ != 0) world.character_list.Remove(e);
-  });
+  RemoveEnemies();  // its shots would end the walk
   Player()->x = 6 * 32;   // walked past the sign
   ASSERT_TRUE(StepFrames(1));
   EXPECT_TRUE(PixelIs(400, 44 + 5, 30, 30, 30)) << "the text stays a moment";

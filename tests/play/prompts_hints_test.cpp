@@ -186,9 +186,7 @@ TEST_F(Prompts, FiringAtAnEnemyBehindCoverSaysWhyItDoesNotAim) {
   EXPECT_EQ(CurrentNotice(), "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung. [Strg] loslassen, mit Anlauf und [Leertaste] auf die Deckung springen und [Strg] schon im Sprung halten");
   EXPECT_EQ(HintCount(Hint::kAimTarget), 0);
   // Once the enemy is gone the advice would be wrong.
-  world.character_list.ForEach([](const PlayerRef& e) {
-    if (e->typ != 0) world.character_list.Remove(e);
-  });
+  RemoveEnemies();
   ASSERT_TRUE(StepFrames(1));
   EXPECT_EQ(CurrentNotice(), "");
 }

@@ -172,6 +172,12 @@ MapChanges RecordedChanges() {
 
 PlayerRef Player() { return FindPlayer(); }
 
+void RemoveEnemies() {
+  world.character_list.ForEach([](const PlayerRef& e) {
+    if (e->typ != 0) world.character_list.Remove(e);
+  });
+}
+
 PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ, uint8_t mode, uint8_t power) {
   Create_Player(x, y, typ, 0, power, 0, 0);
   PlayerRef ch = world.character_list.Snapshot().back();

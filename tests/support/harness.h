@@ -82,6 +82,8 @@ MapChanges RecordedChanges();
 
 // The player record, or nullptr once it is dead.
 PlayerRef Player();
+// Takes every enemy out of the level at once (no death, no debris, no drop).
+void RemoveEnemies();
 // A character with the given mode (facing), bypassing the random facing of Create_Player.
 PlayerRef AddCharacter(int32_t x, int32_t y, uint8_t typ = 0, uint8_t mode = 1, uint8_t power = 100);
 
