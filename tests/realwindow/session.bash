@@ -38,9 +38,12 @@ session_begin() {
 
 # Starts Xvfb (800 x 600 unless a size such as 1280x1024 is given) on a display
 # number Xvfb picks itself, so test runs side by side never share a display.
+# -noreset: by default Xvfb resets when its last client leaves, and a client
+# connecting during that reset (the window manager right after the probe
+# below) is refused.
 start_display() {
   local size=${1:-800x600} number=""
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
     number=$(head -n 1 "$work/display" 2>/dev/null || true)
@@ -124,12 +127,18 @@ expect_clean_exit() {
 }
 
 # Starts a light window manager (it grants fullscreen) and waits until it runs.
+# A start that ends at once (the display briefly refusing) is tried again.
 start_window_manager() {
-  openbox --sm-disable >"$work/wm.log" 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 1 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
-    sleep 0.1
+  for _ in 1 2 3; do
+    openbox --sm-disable >>"$work/wm.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 1 200); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+      kill -0 "$wm_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -0 "$wm_pid" 2>/dev/null && break
+    sleep 0.5
   done
   cat "$work/wm.log" >&2
   fail "openbox did not start"
