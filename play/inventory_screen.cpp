@@ -134,14 +134,15 @@ bool Usable(int32_t slot) {
   return (slot == kHealthSlot && Count(slot) > 0) || (slot >= kFirstGunSlot && (Count(slot) > 0 || slot == kFirstGunSlot));
 }
 
-// The keys of the screen, as caps: page, use (where the slot can be used), close.
-void DrawKeyHints() {
+// The keys of the screen, as caps: page, use (where the slot shown can be
+// used), close.
+void DrawKeyHints(int32_t shown) {
   struct Part {
     PromptKey key;
     const char* label;   // after the cap; none between the two page caps
   };
   std::vector<Part> parts = {{PromptKey::kLeft, nullptr}, {PromptKey::kRight, "Blättern"}};
-  if (Usable(run.inventory_slot) && bag_view.player) parts.push_back({PromptKey::kBagUse, "Benutzen"});
+  if (Usable(shown) && bag_view.player) parts.push_back({PromptKey::kBagUse, "Benutzen"});
   parts.push_back({PromptKey::kBagClose, "Schließen"});
   std::vector<KeyCapFace> faces;
   // The arrows of the bag are the arrow keys whatever the walking keys are.
@@ -166,6 +167,34 @@ void DrawKeyHints() {
   SetColor(255, 255, 255);
 }
 
+// Everything held as a small picture in paging order, the page shown lit, so
+// the player sees what else the bag holds and which way to page for it. Left
+// pages on to the next slot, so the slots run from right to left.
+void DrawContents(int32_t shown, float y) {
+  std::vector<int32_t> held;
+  for (int32_t slot = 0; slot < kInventorySlots; ++slot)
+    if (Held(slot)) held.push_back(slot);
+  if (held.size() < 2) return;
+  constexpr float kIcon = 24, kGap = 8;
+  const float width = float(held.size()) * (kIcon + kGap) - kGap;
+  DrawBand(y - 5, width + 16, kIcon + 10);
+  SetColor(255, 255, 255);
+  float x = float(screen.screen_width / 2) + width / 2 - kIcon;
+  for (const int32_t slot : held) {
+    if (slot == shown) {
+      SetColor(250, 244, 220);
+      DrawRect(x - 3, y - 3, kIcon + 6, kIcon + 6);
+      SetColor(60, 52, 44);
+      DrawRect(x - 1, y - 1, kIcon + 2, kIcon + 2);
+      SetColor(255, 255, 255);
+    }
+    SetDrawScale(kIcon / 32, kIcon / 32);
+    DrawImageFrame(world_assets.tile_images[static_cast<size_t>(kFirstItemTile + slot)][1], x, y, 0);
+    SetDrawScale(1, 1);
+    x -= kIcon + kGap;
+  }
+}
+
 void DrawSlot() {
   const int32_t slot = bag_view.phase == 0 ? bag_view.previous_slot : run.inventory_slot;
   const float top = float(screen.screen_height / 2) - 16 * bag_view.scale;
@@ -175,7 +204,8 @@ void DrawSlot() {
   // Texts are drawn unscaled, so they stay crisp whatever the picture's scale.
   SetDrawScale(1, 1);
   if (bag_view.phase == 1) DrawNameAndCount(float(screen.screen_width / 2) + 16 * bag_view.scale);
-  DrawKeyHints();
+  DrawContents(slot, float(screen.screen_height / 2) + 16 * kFullScale + 4);
+  DrawKeyHints(slot);
   SetDrawScale(bag_view.scale, bag_view.scale);
 }
 

@@ -7,6 +7,7 @@
 #include "play/play_loop.h"
 #include "tests/support/harness.h"
 #include "world/inventory.h"
+#include "world/tiles.h"
 #include "world/world.h"
 
 namespace vn::test {
@@ -108,6 +109,20 @@ TEST_F(Inventory, OpensOnTheMoneyWhenTheLastPageHoldsNothing) {
   progress.inventory[1] = {0, 0};
   OpenAt(1);
   EXPECT_EQ(run.inventory_slot, 0);
+}
+
+// The row of small pictures under the page shows everything held in its own
+// colours, the page shown among them (held slots 0, 1, 2 run right to left
+// from x 420 at y 496 on the 800 x 600 screen).
+TEST_F(Inventory, ContentsRowShowsEveryHeldThingInItsColours) {
+  for (int32_t slot = 0; slot < 3; ++slot) {
+    Hold(slot);
+    world_assets.tile_images[kFirstItemTile + slot][1] = SolidImage(32, 32, 250, 40, 40);
+  }
+  OpenAt(2);
+  FinishAnimation();
+  for (const int x : {432, 400, 368}) EXPECT_TRUE(PixelIs(x, 508, 250, 40, 40)) << "icon at x " << x;
+  world_assets.Reset();
 }
 
 TEST_F(Inventory, HealthRestoresPowerUpToOneHundred) {
