@@ -82,13 +82,19 @@ void TinyHang(Canvas& c, int x, int y, bool wall_on_right) {
   SmallArrow(c, wall_on_right ? wx + 5 : wx - 1, y - 1, wall_on_right ? Arrow::kRight : Arrow::kLeft, kLabel);
 }
 
-// The figure at a step one block high and the way over it.
+// The figure on the floor at a step one block high and the way up onto it.
+// The step runs on to the picture's edge and shares the floor line, so it
+// reads as ground rising, not as a box in the figure's hands.
 void TinyStep(Canvas& c, int x, int y, bool step_on_right) {
-  const int bx = step_on_right ? x + 12 : x;
-  c.FillRect(bx, y + 8, 10, 10, kSand);
-  c.FrameRect(bx, y + 8, 10, 10, kSandMortar);
-  TinyFigure(c, step_on_right ? bx - 5 : bx + 14, y + 18);
-  SmallArrow(c, bx + 2, y, step_on_right ? Arrow::kRight : Arrow::kLeft, kLabel);
+  c.FillRect(x, y + 17, 24, 2, kSandMortar);
+  const int bx = step_on_right ? x + 11 : x;
+  c.FillRect(bx, y + 10, 13, 7, kSand);
+  c.FillRect(bx, y + 10, 13, 1, kSandMortar);
+  c.FillRect(step_on_right ? bx : bx + 12, y + 10, 1, 7, kSandMortar);
+  TinyFigure(c, step_on_right ? x + 2 : x + 21, y + 17);
+  // Up beside the step's edge, then along over it.
+  SmallArrow(c, step_on_right ? bx - 7 : bx + 13, y + 4, Arrow::kUp, kLabel);
+  SmallArrow(c, bx + 3, y + 1, step_on_right ? Arrow::kRight : Arrow::kLeft, kLabel);
 }
 
 void TinyLock(Canvas& c, int x, int y) {
