@@ -288,22 +288,33 @@ bool CrackedWallAhead(const Tplayer& ch) {
 // Firing at an enemy behind cover only hits the cover: the gun aims at what
 // it sees, which a player holding fire behind crates does not know. The
 // advice goes once the enemy is in sight or gone, where it would now be wrong.
+// An enemy down in a pit is hidden by its rim, not by cover to jump onto.
 void CoverHint(const Tplayer& ch) {
   constexpr int kHeldFrames = 40;
-  bool enemy_near = false;
+  bool enemy_near = false, enemy_below = false;
+  int32_t nearest = std::numeric_limits<int32_t>::max();
   world.character_list.ForEach([&](const PlayerRef& e) {
-    enemy_near |= e->typ != 0 && std::abs(e->x - ch.x) < screen.screen_width / 2 &&
-                  std::abs(e->y - ch.y) < screen.screen_height / 2;
+    const int32_t dx = std::abs(e->x - ch.x), dy = std::abs(e->y - ch.y);
+    if (e->typ == 0 || dx >= screen.screen_width / 2 || dy >= screen.screen_height / 2) return true;
+    enemy_near = true;
+    if (dx + dy < nearest) {
+      nearest = dx + dy;
+      enemy_below = e->y > ch.y + kTileSize / 2;
+    }
+    return true;
   });
   if (run.aim_target || !enemy_near) TakeBack(hints.cover_hint);
   const bool climbing_tried = input_flags.held_up || input_flags.held_down || IsLadder(TileAtPixel(ch.x + 16, ch.y + 16, 1));
   const bool firing_blind = ch.gun_active && input_flags.held_action && !run.aim_target && !climbing_tried &&
                            !CrackedWallAhead(ch);
-  if (HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames))
-    ShowTakingBack(hints.cover_hint, Hint::kEnemyHidden,
-                   "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung. " + CapToken(PromptKey::kAction) +
-                       " loslassen, mit Anlauf und " + CapToken(PromptKey::kJump) + " auf die Deckung springen und " +
-                       CapToken(PromptKey::kAction) + " schon im Sprung halten");
+  if (!HeldFor(hints.hidden_aim_frames, firing_blind && enemy_near, kHeldFrames)) return;
+  const std::string fire = CapToken(PromptKey::kAction);
+  ShowTakingBack(hints.cover_hint, Hint::kEnemyHidden,
+                 enemy_below ? "Der Gegner unten ist verdeckt: Schüsse treffen nur den Boden davor. " + fire +
+                                   " loslassen und an die Kante gehen, bis die Waffe auf ihn zielt"
+                             : "Der Gegner ist verdeckt: Schüsse treffen nur die Deckung. " + fire +
+                                   " loslassen, mit Anlauf und " + CapToken(PromptKey::kJump) +
+                                   " auf die Deckung springen und " + fire + " schon im Sprung halten");
 }
 
 void ShowBlockStuck() {

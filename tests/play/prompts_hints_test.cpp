@@ -191,6 +191,18 @@ TEST_F(Prompts, FiringAtAnEnemyBehindCoverSaysWhyItDoesNotAim) {
   EXPECT_EQ(CurrentNotice(), "");
 }
 
+// Down in a pit the rim hides the enemy: the way is to the edge, not onto cover.
+TEST_F(Prompts, FiringAtAnEnemyDownInAPitSaysToGoToTheEdge) {
+  LevelBuilder level = Room();
+  for (int col = 8; col < 12; ++col) level.Tile(0, col, kFloorRow, 0).Tile(0, col, kFloorRow + 1, 0);
+  level.Tile(0, 7, kFloorRow + 1, 1).Tile(0, 12, kFloorRow + 1, 1).Floor(kFloorRow + 2).Enemy(10 * kTileSize, kStandY + 2 * kTileSize).Start();
+  DrawGun();
+  HoldKey(kAction);
+  ASSERT_TRUE(StepFrames(45));
+  EXPECT_TRUE(NoticeHas("Der Gegner unten ist verdeckt")) << CurrentNotice();
+  EXPECT_TRUE(NoticeHas("an die Kante gehen")) << CurrentNotice();
+}
+
 // Shooting a cracked wall open is no blind fire, enemy near or not.
 TEST_F(Prompts, FiringAtACrackedWallIsNotTakenForBlindFire) {
   // The cracked brick hangs above the line of fire; solid cover hides the enemy.
