@@ -493,12 +493,17 @@ void HintAimTarget() {
                              " halten zum Schießen", 1);
 }
 
+// Half on the thing, or in the cell beside it: players stop a step short of a
+// pot and take the silence after a press for "this does nothing".
 int ActionTargetSide(const Tplayer& ch, const TileProbes& p) {
   if (IsActionTarget(p.here_obj)) return 0;
   for (const int32_t edge_x : {ch.x + 27, ch.x + 4}) {
     if (!IsActionTarget(TileAtPixel(edge_x, ch.y + 16, 1))) continue;
     return CellOf(edge_x) > p.col ? 1 : -1;
   }
+  // Locks are told apart by their own advice (walk right into them).
+  for (const int side : {1, -1})
+    if (const uint16_t obj = GetTile(p.col + side, p.row, 1); IsActionTarget(obj) && !IsLock(obj)) return side;
   return 0;
 }
 

@@ -30,8 +30,9 @@ void HintAimTarget();
 // Every play frame: after the player's death, the prompt to load or leave,
 // shown until the player is back (a load) or the run ends.
 void ServeDeathPrompt();
-// Where an item, switch or lock lies that the figure overlaps but whose
-// cell it is not yet in: -1 left, +1 right, 0 none (or already in it).
+// Where an item, switch or lock lies that the figure overlaps or stands
+// beside but whose cell it is not yet in: -1 left, +1 right, 0 none (or
+// already in it).
 int ActionTargetSide(const Tplayer& ch, const TileProbes& p);
 // How often a hint has been shown in this run (tests).
 int HintCount(Hint hint);

@@ -307,7 +307,8 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   if (last_sign.text != 0 && run.now_ms <= last_sign.until_ms) overlay.sign = last_sign.text;
   // The action key works on an item, switch or lock only from its very cell:
   // a cap over the thing says the figure stands right.
-  // A faint cap while the figure only overlaps the thing's cell says "a bit further".
+  // A faint cap while the figure only overlaps the thing's cell or stands beside
+  // it says "a bit further".
   int32_t usable_col = -1;
   if (IsActionTarget(p.here_obj)) {
     usable_col = p.col;

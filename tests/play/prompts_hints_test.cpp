@@ -470,7 +470,10 @@ TEST_F(Prompts, ACapOverAnItemWhileTheFigureCanTakeIt) {
   TapAction(1);
   EXPECT_EQ(CurrentNotice(), "Noch ein Stück nach [\xE2\x86\x90]: erst wenn die Taste hell ist, wirkt [Strg]");
   EXPECT_EQ(GetTile(4, kRow, 1), 231) << "not taken from beside it";
-  Player()->x += 20;
+  Player()->x += 20;   // in the cell beside it: still faint
+  ASSERT_TRUE(StepFrames(1));
+  EXPECT_LT(darkest_in_cap(), 3 * 250);
+  Player()->x += kTileSize;
   ASSERT_TRUE(StepFrames(1));
   EXPECT_GE(darkest_in_cap(), 3 * 250);
 }
