@@ -51,6 +51,7 @@ struct HintState {
   int beside_thing_frames = 0;   // standing still half in an item's, switch's or lock's cell
   int gun_at_ladder_frames = 0;  // standing still at a ladder with the gun drawn
   int wall_frames = 0;           // walked against a low wall without getting up
+  int hang_frames = 0;           // hanging at a ledge without pressing toward its wall
   bool lock_hint_up = false;     // a lock hint is on screen; the lock's opening takes it away
   std::string cover_hint;        // the hidden-enemy hint as shown, while a target in sight may take it away
   std::string gun_hint;          // the put-the-gun-away hint as shown, while holstering may take it away
@@ -243,9 +244,20 @@ void LedgeHint(const Tplayer& ch) {
   Show(Hint::kJumpToWall, "Zum Festhalten beim Sprung zur Wand drücken (" + CapToken(toward) + ")");
 }
 
+// Hanging from a ledge is half the move: players hung there waiting.
+void HangHint(const Tplayer& ch) {
+  constexpr int kHangFrames = 30;
+  const bool right = ch.mode == kPoseLedgeRight, left = ch.mode == kPoseLedgeLeft;
+  const bool toward = right ? input_flags.held_right : input_flags.held_left;
+  if (HeldFor(hints.hang_frames, (right || left) && !toward, kHangFrames))
+    Show(Hint::kPullUp, "Hochziehen: " + CapToken(PromptKey::kAction) + " halten und " +
+                            CapToken(right ? PromptKey::kRight : PromptKey::kLeft) + " zur Wand halten");
+}
+
 // The climb needs the figure's middle on the ladder; a step short of it
 // nothing happens. Told when action and up have been held that long beside
 // a ladder without a climb (a figure still drifting in climbs by itself).
+// Its own count: the pick-ups on the way must not use up the ladder's.
 void LadderReachHint(const Tplayer& ch) {
   constexpr int kHeldFrames = 20;
   int side = 0;
@@ -253,7 +265,7 @@ void LadderReachHint(const Tplayer& ch) {
     if (IsLadder(TileAtPixel(ch.x + 16 + s * kTileSize, ch.y + 16, 1))) side = s;
   const bool trying = input_flags.held_action && input_flags.held_up && !ch.gun_active && ch.mode != kPoseLadder;
   if (HeldFor(hints.ladder_reach_frames, trying && side != 0, kHeldFrames))
-    Show(Hint::kNotInReach, "Noch " + FurtherTo(side) + ": ganz an die Leiter");
+    Show(Hint::kLadderReach, "Noch " + FurtherTo(side) + ": ganz an die Leiter");
 }
 
 // A press with the gun drawn that ends without a shot says why.
@@ -518,6 +530,7 @@ void HintsBeforePlayerStep(const Tplayer& ch, const TileProbes& p) {
 
 void HintsAfterPlayerStep(const Tplayer& ch, const TileProbes& p) {
   FireHint(ch);
+  HangHint(ch);
   CoverHint(ch);
   LadderReachHint(ch);
   PushHint(ch, p);

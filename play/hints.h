@@ -10,7 +10,7 @@ enum class Hint : int { kGunAtLadder, kBoatNotBoarded, kLockNotTouched, kNoKey, 
                         kHoldToFire, kReloading, kNoAmmunition, kSaveRefused, kJumpToWall, kAimTarget, kLadderDown,
                         kNotInReach, kAirRunningOut, kSlideUp, kEnemyHidden, kBlockStuck, kSwitchHere,
                         kPressAgainToTake, kSwimUpToBank, kExitNear, kOwnBlast, kPointBlank, kCrackedWall,
-                        kJumpHeld, kWallToClimb, kCount };
+                        kJumpHeld, kWallToClimb, kPullUp, kLadderReach, kCount };
 
 // Each hint shows at most this often in one level run.
 inline constexpr int kHintsPerRun = 3;

@@ -263,6 +263,7 @@ bool InventoryFrame() {
   DrawImageFrame(play_assets.bag_image, 0, 0, 0);
   SetColor(255, 255, 255);
 
+  const bool turning = bag_view.animating;
   if (!bag_view.animating) {
     SetDrawScale(kFullScale, kFullScale);
     // Left pages forward and right backward; both may act in one frame. One
@@ -275,8 +276,10 @@ bool InventoryFrame() {
 
   DrawSlot();
   // A use pressed while a page turns waits until the page stands, so it acts
-  // on the thing the player sees.
-  if (!bag_view.animating && UseSlot()) return false;   // closes without presenting this frame
+  // on the thing the player sees; and a page press made before it turns its
+  // page first (the frame a turn ends takes no use: the waiting page press
+  // goes next frame).
+  if (!turning && !bag_view.animating && UseSlot()) return false;   // closes without presenting this frame
 
   FrameDrawn();
   Flip(0);

@@ -13,7 +13,10 @@ namespace {
 constexpr int32_t kHelpMs = 6000;
 constexpr int32_t kAfterLeavingMs = 2500;
 constexpr int kHelpsPerPictogram = 3;   // per run: a crate pushed to and fro is not a new visit each time
-constexpr int kRowsAbove = 4;           // pictograms hang up to this many rows above the figure
+constexpr int kRowsAbove = 5;           // pictograms hang up to this many rows above the figure
+// and up to this many columns to its side: a player jumps at a wall from flush
+// against it, a step beside a pictogram hung over the wall's top.
+constexpr int kColumnsBeside = 2;
 
 struct Pictogram {
   uint16_t first_value;
@@ -110,7 +113,7 @@ void ExplainPictogramNearby(const TileProbes& p) {
   std::pair<int32_t, int32_t> found{-1, -1};
   uint16_t found_value = 0;
   for (int32_t up = 0; up <= kRowsAbove && found_value == 0; ++up) {
-    for (int32_t dc = -1; dc <= 1; ++dc) {
+    for (int32_t dc = -kColumnsBeside; dc <= kColumnsBeside; ++dc) {
       const uint16_t value = GetTile(p.col + dc, p.row - up, 1);
       if (PictogramHelpText(value).empty()) continue;
       const Pictogram* pictogram = PictogramOf(value);

@@ -170,6 +170,21 @@ TEST_F(Prompts, AJumpBesideAWallWithoutTheDirectionSaysToPressTowardIt) {
   EXPECT_EQ(CurrentNotice(), "Zum Festhalten beim Sprung zur Wand drücken ([→])");
 }
 
+// Caught at the ledge and left hanging there: the second half of the move.
+TEST_F(Prompts, HangingAtALedgeSaysHowToPullUp) {
+  Room().Tile(0, 5, kRow, 1).Tile(0, 5, kRow - 1, 1).Tile(0, 5, kRow - 2, 1).Start();
+  Player()->x = 5 * kTileSize - 32;
+  HoldKey(kAction);
+  HoldKey(kRight);
+  HoldKey(kJump);
+  for (int i = 0; i < 60 && Player()->mode != kPoseLedgeRight; ++i) ASSERT_TRUE(StepFrames(1));
+  ASSERT_EQ(Player()->mode, kPoseLedgeRight);
+  ReleaseKey(kRight);
+  ReleaseKey(kJump);
+  ASSERT_TRUE(StepFrames(31));
+  EXPECT_EQ(CurrentNotice(), "Hochziehen: [Strg] halten und [→] zur Wand halten");
+}
+
 TEST_F(Prompts, TheFirstAimSaysWhatTheCrosshairMarksOnce) {
   Room().Enemy(10 * kTileSize, kStandY).Start();
   DrawGun();

@@ -125,6 +125,25 @@ TEST_F(Inventory, ContentsRowShowsEveryHeldThingInItsColours) {
   world_assets.Reset();
 }
 
+// Two pages pressed, then use, all before the first turn ends: the use acts on
+// the second page, where the player was heading, not on the one passed.
+TEST_F(Inventory, UsePressedDuringTurnsActsOnTheLastPagePressed) {
+  PlayerRef p = AddPlayer(50, 0);
+  Hold(1, 1);
+  Hold(21, 5);
+  OpenAt(0);
+  FrameWithTap(kLeft);
+  for (int i = 0; i < 5; ++i) InventoryFrame();
+  FrameWithTap(kLeft);
+  for (int i = 0; i < 5; ++i) InventoryFrame();
+  TapKey(kUse);
+  bool open = true;
+  for (int i = 0; i < 120 && open; ++i) open = InventoryFrame();
+  EXPECT_FALSE(open) << "taking the gun closes the bag";
+  EXPECT_EQ(p->gun, 1);
+  EXPECT_EQ(p->power, 50) << "the potion passed on the way stays in the bag";
+}
+
 TEST_F(Inventory, HealthRestoresPowerUpToOneHundred) {
   PlayerRef p = AddPlayer(80);
   Hold(1, 2);
