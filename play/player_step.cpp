@@ -6,6 +6,7 @@
 #include "engine/input.h"
 #include "engine/key_codes.h"
 #include "engine/numbers.h"
+#include "engine/text.h"
 #include "play/assets.h"
 #include "play/bindings.h"
 #include "play/enemies.h"
@@ -54,6 +55,7 @@ struct PendingOverlay {
   bool usable = false;           // the player stands on something the action key uses
   float usable_x = 0, usable_y = 0;   // screen point: the thing's cell, top centre
   int usable_side = 0;           // the figure only overlaps the cell: the way to it, -1 left, +1 right
+  const char* usable_verb = "";  // what the key does there, over its cap
   std::string ammunition;        // the chosen gun's count, empty for the pistol
   bool out_of_ammunition = false;
 };
@@ -318,6 +320,9 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   }
   if (usable_col >= 0) {
     overlay.usable = true;
+    // Said in a word: with the gun drawn players feared the key would fire.
+    const uint16_t thing = GetTile(usable_col, p.row, 1);
+    overlay.usable_verb = IsItem(thing) ? "aufheben" : IsSwitch(thing) ? "schalten" : "aufschließen";
     overlay.usable_x = float(ScreenX(usable_col * kTileSize) + kTileSize / 2);
     overlay.usable_y = float(ScreenY(p.row * kTileSize));
   }
@@ -364,6 +369,20 @@ void PlayerStep(const PlayerRef& ref, const TileProbes& p, int32_t sx, int32_t s
   }
 }
 
+// A word on a dark band, centred over the cap whose top is at cap_y.
+void DrawUsableVerb(const std::string& verb, float centre_x, float cap_y) {
+  const float w = float(MeasureTextWidth(verb)), h = float(FontLineHeight());
+  const float x = centre_x - w / 2, y = cap_y - h - 3;
+  const float alpha = GetDrawState().color_alpha;
+  SetColor(20, 18, 16);
+  SetAlpha(alpha * 0.7f);
+  DrawRect(x - 3, y - 1, w + 6, h + 2);
+  SetAlpha(alpha);
+  SetColor(250, 244, 220);
+  DrawTextAt(verb, x, y);
+  SetColor(255, 255, 255);
+}
+
 void DrawPlayerOverlay() {
   // A screen shake is meant for the scene of the next frame, not for the help.
   const TDrawState saved = GetDrawState();
@@ -383,6 +402,7 @@ void DrawPlayerOverlay() {
       SetAlpha(0.4f);
     }
     DrawKeyCap(face, cap_x, cap_y);
+    DrawUsableVerb(overlay.usable_verb, overlay.usable_x, cap_y);
     SetAlpha(1);
   }
   if (overlay.crosshair) DrawImageFrame(play_assets.crosshair_image, overlay.crosshair_x, overlay.crosshair_y, 0);
