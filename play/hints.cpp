@@ -437,7 +437,10 @@ void WallToClimbHint(const Tplayer& ch, const TileProbes& p) {
     Show(Hint::kWallToClimb, "Stufe: mit " + CapToken(PromptKey::kJump) + " hinaufspringen oder " +
                                  CapToken(PromptKey::kAction) + " und " + way + " halten");
   else
-    Show(Hint::kWallToClimb, "Hinauf: mit " + CapToken(PromptKey::kJump) + " springen und " + way + " dabei halten");
+    // From flush against the wall the jump does not clear two blocks:
+    // players found the run-up only by trying.
+    Show(Hint::kWallToClimb, "Hinauf: ein paar Schritte Anlauf, dann mit " + CapToken(PromptKey::kJump) +
+                                 " springen und " + way + " dabei halten");
 }
 
 // A held jump key jumps again on landing, which reads as the figure hopping

@@ -268,7 +268,7 @@ TEST_F(Prompts, AJumpKeyHeldOverALandingSaysItJumpsAgain) {
 TEST_F(Prompts, WalkingAgainstALowWallSaysHowToGetUp) {
   const char* const told[] = {
       "Stufe: mit [Leertaste] hinaufspringen oder [Strg] und [\xE2\x86\x92] halten",
-      "Hinauf: mit [Leertaste] springen und [\xE2\x86\x92] dabei halten",
+      "Hinauf: ein paar Schritte Anlauf, dann mit [Leertaste] springen und [\xE2\x86\x92] dabei halten",
       "",   // three blocks: no jump gets up there
   };
   for (int high = 1; high <= 3; ++high) {
